@@ -36,73 +36,38 @@ void set_eye(float x, float y, float z)
     cam_z = z;
 }
 
-void toggle_animation()
-{
-    animate = animate == 0 ? 1 : 0;
-}
+void toggle_animation() { animate = animate == 0 ? 1 : 0; }
+
 void light_on_y()
 {
     place_light(0, LIGHT_DISTANCE, 0);
     set_axis(0, 0, 1);
 }
+
 void light_on_x()
 {
     place_light(LIGHT_DISTANCE, 0, 0);
     set_axis(0, 0, 1);
 }
+
 void light_on_z()
 {
     place_light(0, 0, LIGHT_DISTANCE);
     set_axis(1, 0, 0);
 }
-void light_at_origin()
-{
-    place_light(0, 0, 0);
-}
-void next_light_mode()
-{
-    light_mode = (light_mode + 1) % 3;
-}
-void eye_on_z()
-{
-    set_eye(0, 0, 5);
-}
-void eye_home()
-{
-    set_eye(HOME_X, HOME_Y, HOME_Z);
-}
-void eye_behind()
-{
-    set_eye(HOME_X, HOME_Y, -HOME_Z);
-}
-void mirror_eye()
-{
-    cam_z = static_cast<float>(static_cast<double>(cam_z) * -1.0);
-}
-void x_up()
-{
-    step(cam_x, CAMERA_STEP);
-}
-void x_down()
-{
-    step(cam_x, -CAMERA_STEP);
-}
-void y_up()
-{
-    step(cam_y, CAMERA_STEP);
-}
-void y_down()
-{
-    step(cam_y, -CAMERA_STEP);
-}
-void z_up()
-{
-    step(cam_z, CAMERA_STEP);
-}
-void z_down()
-{
-    step(cam_z, -CAMERA_STEP);
-}
+
+void light_at_origin() { place_light(0, 0, 0); }
+void next_light_mode() { light_mode = (light_mode + 1) % 3; }
+void eye_on_z() { set_eye(0, 0, 5); }
+void eye_home() { set_eye(HOME_X, HOME_Y, HOME_Z); }
+void eye_behind() { set_eye(HOME_X, HOME_Y, -HOME_Z); }
+void mirror_eye() { cam_z = static_cast<float>(static_cast<double>(cam_z) * -1.0); }
+void x_up() { step(cam_x, CAMERA_STEP); }
+void x_down() { step(cam_x, -CAMERA_STEP); }
+void y_up() { step(cam_y, CAMERA_STEP); }
+void y_down() { step(cam_y, -CAMERA_STEP); }
+void z_up() { step(cam_z, CAMERA_STEP); }
+void z_down() { step(cam_z, -CAMERA_STEP); }
 
 struct key_command {
     unsigned char key;

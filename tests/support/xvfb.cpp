@@ -79,10 +79,7 @@ std::vector<char*> pointers(std::vector<std::string>& strings)
     return result;
 }
 
-Display* dpy(void* display)
-{
-    return static_cast<Display*>(display);
-}
+Display* dpy(void* display) { return static_cast<Display*>(display); }
 
 }  // namespace
 
@@ -269,10 +266,7 @@ x_client::x_client(const std::string& display)
     XSync(dpy(display_), False);
 }
 
-x_client::~x_client()
-{
-    XCloseDisplay(dpy(display_));
-}
+x_client::~x_client() { XCloseDisplay(dpy(display_)); }
 
 std::string x_client::title(unsigned long window)
 {
