@@ -4,6 +4,13 @@
 BUILD_PACKAGES=(g++ make cmake ninja-build pkg-config freeglut3-dev libglu1-mesa-dev
     libgl1-mesa-dev libgl1-mesa-dri)
 TEST_PACKAGES=(libgtest-dev libgmock-dev xvfb xauth libx11-dev libxtst-dev libxdamage-dev)
+# The package test (cpack with file and dpkg-shlibdeps, desktop-file-validate, man) and the X
+# scripting that it shares with the screenshots.
+TEST_PACKAGES+=(file dpkg-dev desktop-file-utils man-db xdotool)
+# scripts/screenshots.sh: captures and the GIF.
+DOCS_PACKAGES=(xvfb xdotool imagemagick)
+# scripts/benchmark.sh: its own Xvfb, watched through Xlib and DAMAGE.
+BENCH_PACKAGES=(xvfb xauth libx11-dev libxtst-dev libxdamage-dev)
 
 # Installs the named packages that dpkg does not have yet, through sudo when not root.
 ensure_packages() {
