@@ -67,4 +67,35 @@ TEST(NoDisplay, ExitsNonZeroAndSaysHowToGetOne)
     EXPECT_EQ(program.out(), "");
 }
 
+// The other ways of naming no display at all end the same way.
+struct missing_display {
+    const char* name;
+    std::optional<std::string> display_variable;
+    std::vector<std::string> args;
+};
+
+std::ostream& operator<<(std::ostream& out, const missing_display& c) { return out << c.name; }
+
+class NoDisplayNamed : public ::testing::TestWithParam<missing_display> {};
+
+TEST_P(NoDisplayNamed, ExitsNonZeroWithAMessageAndNoSignal)
+{
+    std::vector<std::string> command = {ORVENA_BINARY};
+    command.insert(command.end(), GetParam().args.begin(), GetParam().args.end());
+    child_process program(command, {{"DISPLAY", GetParam().display_variable}});
+    const std::optional<int> status = program.wait(patience);
+    ASSERT_TRUE(status);
+    ASSERT_TRUE(WIFEXITED(*status)) << "ended by a signal";
+    EXPECT_NE(WEXITSTATUS(*status), 0);
+    EXPECT_NE(program.err().find("failed to open display"), std::string::npos) << program.err();
+    EXPECT_NE(program.err().find("ssh -X"), std::string::npos) << program.err();
+    EXPECT_EQ(program.out(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, NoDisplayNamed,
+    ::testing::Values(missing_display{"EmptyDisplayVariable", "", {}},
+                      missing_display{"EmptyDisplayOption", std::nullopt, {"-display", ""}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace

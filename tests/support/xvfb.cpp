@@ -332,12 +332,15 @@ bool x_client::wait_for_frames(int count, milliseconds timeout)
 {
     Display* d = dpy(display_);
     const auto deadline = clock_type::now() + timeout;
-    // Forget what was drawn before now; with the region empty, the next drawing reports.
-    XDamageSubtract(d, damage_, None, None);
+    // Forget what was drawn before now: first the notifications already sent, then the
+    // region. In the other order a notification sent between the two could be thrown away
+    // while the region stays non-empty, and then no drawing would ever report again.
     XSync(d, False);
     XEvent event;
     while (XCheckTypedEvent(d, damage_event_base_ + XDamageNotify, &event)) {
     }
+    XDamageSubtract(d, damage_, None, None);
+    XFlush(d);
     for (int seen = 0; seen < count;) {
         if (!next_event(&event, deadline)) {
             return false;
