@@ -1,0 +1,297 @@
+// In-process frames on a private X server, and the scene's expected picture.
+#include "frame_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+#include "app/gl.h"
+#include "app/orvena.h"
+#include "render/render.h"
+#include "scene_start.h"
+
+#include <GL/freeglut_ext.h>  // glutExit: the tests run on freeglut
+
+namespace {
+
+std::unique_ptr<xvfb> server;
+int window = 0;
+
+// Materials of the two cubes and the lighting defaults the program keeps.
+constexpr std::array<double, 3> GREY = {0.6, 0.6, 0.6};
+constexpr std::array<double, 3> BLUE = {0.0, 0.5, 1.0};
+constexpr double GLOBAL_AMBIENT = 0.2;
+constexpr double HALF_EDGE = 0.25;
+
+const std::array<double, 3>& material(cube which) { return which == cube::grey ? GREY : BLUE; }
+
+double dot(const vec3& a, const vec3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+vec3 unit(const vec3& v)
+{
+    const double n = std::sqrt(dot(v, v));
+    return {v[0] / n, v[1] / n, v[2] / n};
+}
+
+// A point given in eye coordinates, in the world: the view is a rotation R and a
+// translation t, so the world point is R^T (p - t).
+vec3 eye_to_world(const mat4& view, const vec3& p)
+{
+    const vec3 d = {p[0] - view[12], p[1] - view[13], p[2] - view[14]};
+    vec3 w{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        w[i] = view[i * 4] * d[0] + view[i * 4 + 1] * d[1] + view[i * 4 + 2] * d[2];
+    }
+    return w;
+}
+
+// Where the light is in the world: as given in the fixed mode, turned about the axis in the
+// moving mode, carried from eye coordinates in the viewpoint mode.
+vec3 light_in_world()
+{
+    const vec3 pos = {light_pos[0], light_pos[1], light_pos[2]};
+    switch (light_mode) {
+    case LIGHT_MOVING:
+        return transform_point(rotation(light_angle, light_axis[0], light_axis[1], light_axis[2]),
+                               pos);
+    case LIGHT_VIEWPOINT:
+        return eye_to_world(camera_view(cam_x, cam_y, cam_z), pos);
+    default:
+        return pos;
+    }
+}
+
+// Local to world for a cube at the current angles: the grey one turned about Z after its
+// step along X, the blue one spun about its own Y at (1.5, 1.5, 0).
+mat4 cube_to_world(cube which)
+{
+    if (which == cube::grey) {
+        return multiply(rotation(ang_obj1, 0, 0, 1), translation(1, 0, 0));
+    }
+    return multiply(translation(1.5, 1.5, 0), rotation(ang_obj2, 0, 1, 0));
+}
+
+// The smallest box holding all the points, grown by pad pixels.
+pixel_box box_holding(const std::vector<window_point>& points, int pad)
+{
+    double x0 = points.front().x;
+    double x1 = x0;
+    double y0 = points.front().y;
+    double y1 = y0;
+    for (const window_point& p : points) {
+        x0 = std::min(x0, p.x);
+        x1 = std::max(x1, p.x);
+        y0 = std::min(y0, p.y);
+        y1 = std::max(y1, p.y);
+    }
+    return {static_cast<int>(std::floor(x0)) - pad, static_cast<int>(std::floor(y0)) - pad,
+            static_cast<int>(std::floor(x1)) + pad, static_cast<int>(std::floor(y1)) + pad};
+}
+
+// The eight corners of the marker cube, edge 0.1, as the camera sees them.
+pixel_box marker_box(const vec3& centre, int width, int height)
+{
+    constexpr double half = 0.05;
+    std::vector<window_point> corners;
+    for (const double dx : {-half, half}) {
+        for (const double dy : {-half, half}) {
+            for (const double dz : {-half, half}) {
+                corners.push_back(
+                    seen({centre[0] + dx, centre[1] + dy, centre[2] + dz}, width, height));
+            }
+        }
+    }
+    return box_holding(corners, 0);
+}
+
+void expect_frame_state()
+{
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
+        ADD_FAILURE() << "GL error 0x" << std::hex << error;
+    }
+    GLint value = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &value);
+    EXPECT_EQ(value, 1) << "modelview stack depth";
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &value);
+    EXPECT_EQ(value, 1) << "projection stack depth";
+    glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &value);
+    EXPECT_EQ(value, 0) << "attribute stack depth";
+    glGetIntegerv(GL_MATRIX_MODE, &value);
+    EXPECT_EQ(value, GL_MODELVIEW) << "matrix mode";
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING)) << "lighting";
+    GLfloat width = 0;
+    glGetFloatv(GL_LINE_WIDTH, &width);
+    EXPECT_EQ(width, 1.0F) << "line width";
+    GLfloat colour[4] = {};
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_EQ(colour[0], 1.0F) << "current colour";
+    EXPECT_EQ(colour[1], 1.0F) << "current colour";
+    EXPECT_EQ(colour[2], 1.0F) << "current colour";
+    EXPECT_EQ(colour[3], 1.0F) << "current colour";
+}
+
+}  // namespace
+
+void open_gl_window()
+{
+    server = std::make_unique<xvfb>();
+    // glutInit takes GLUT's own -display option, so DISPLAY is left alone.
+    std::string name = "frame_tests";
+    std::string option = "-display";
+    std::string display = server->display();
+    char* argv[] = {name.data(), option.data(), display.data(), nullptr};
+    int argc = 3;
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(WINDOW_SIZE, WINDOW_SIZE);
+    window = glutCreateWindow("Orvena frame tests");
+    init();
+}
+
+void close_gl_window()
+{
+    // GLUT lets go of the X connection before the server goes away.
+    glutDestroyWindow(window);
+    glutExit();
+    server.reset();
+}
+
+std::string gl_renderer()
+{
+    const auto* text = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    return text == nullptr ? std::string() : std::string(text);
+}
+
+std::string expected_renderer()
+{
+    const char* wanted = std::getenv("ORVENA_EXPECT_RENDERER");
+    return wanted == nullptr || *wanted == '\0' ? std::string("llvmpipe") : std::string(wanted);
+}
+
+rgb picture::at(int x, int y) const
+{
+    const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                           static_cast<std::size_t>(x)) *
+                          3;
+    return {pixels[i], pixels[i + 1], pixels[i + 2]};
+}
+
+picture draw(int width, int height)
+{
+    reshape(width, height);
+    draw_frame();
+    expect_frame_state();
+
+    picture pic;
+    pic.width = width;
+    pic.height = height;
+    pic.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    {
+        // Rows of RGB bytes are packed tight, whatever the width.
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadBuffer(GL_BACK);
+        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pic.pixels.data());
+    }
+    glPopClientAttrib();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "reading the frame back";
+    return pic;
+}
+
+bool near(rgb pixel, rgb expected, int tolerance)
+{
+    return std::abs(pixel.r - expected.r) <= tolerance &&
+           std::abs(pixel.g - expected.g) <= tolerance &&
+           std::abs(pixel.b - expected.b) <= tolerance;
+}
+
+bool is_white(rgb pixel) { return near(pixel, {255, 255, 255}); }
+
+pixel_box box_around(const window_point& p, int radius)
+{
+    const int x = static_cast<int>(std::floor(p.x));
+    const int y = static_cast<int>(std::floor(p.y));
+    return {x - radius, y - radius, x + radius, y + radius};
+}
+
+window_point seen(const vec3& world, int width, int height)
+{
+    return project(world, camera_view(cam_x, cam_y, cam_z), window_projection(width, height), width,
+                   height);
+}
+
+window_point on_overlay(const vec3& p, int width, int height)
+{
+    return project(p, overlay_view(), window_projection(width, height), width, height);
+}
+
+int marker_pixels(const picture& pic, const vec3& centre)
+{
+    return count(pic, marker_box(centre, pic.width, pic.height), is_white);
+}
+
+vec3 point_on(cube which, face f, double a, double b)
+{
+    vec3 local{};
+    const auto axis = static_cast<std::size_t>(f.axis);
+    local[axis] = f.sign * HALF_EDGE;
+    local[(axis + 1) % 3] = a * HALF_EDGE;
+    local[(axis + 2) % 3] = b * HALF_EDGE;
+    return transform_point(cube_to_world(which), local);
+}
+
+face_shading shading(cube which, face f)
+{
+    vec3 local_normal{};
+    local_normal[static_cast<std::size_t>(f.axis)] = f.sign;
+    const vec3 normal = transform_direction(cube_to_world(which), local_normal);
+    const vec3 light = light_in_world();
+    const std::array<double, 3>& m = material(which);
+
+    face_shading s{{1, 1, 1}, {0, 0, 0}, 1, 0};
+    for (const double a : {-1.0, 1.0}) {
+        for (const double b : {-1.0, 1.0}) {
+            const vec3 corner = point_on(which, f, a, b);
+            const vec3 to_light =
+                unit({light[0] - corner[0], light[1] - corner[1], light[2] - corner[2]});
+            const double n_dot_l = std::max(0.0, dot(normal, to_light));
+            s.least_n_dot_l = std::min(s.least_n_dot_l, n_dot_l);
+            s.most_n_dot_l = std::max(s.most_n_dot_l, n_dot_l);
+            for (std::size_t c = 0; c < 3; ++c) {
+                const double colour = std::min(1.0, (GLOBAL_AMBIENT + n_dot_l) * m[c]);
+                s.low[c] = std::min(s.low[c], colour);
+                s.high[c] = std::max(s.high[c], colour);
+            }
+        }
+    }
+    return s;
+}
+
+std::array<double, 3> ambient_only(cube which)
+{
+    const std::array<double, 3>& m = material(which);
+    return {GLOBAL_AMBIENT * m[0], GLOBAL_AMBIENT * m[1], GLOBAL_AMBIENT * m[2]};
+}
+
+bool within(rgb pixel, const std::array<double, 3>& low, const std::array<double, 3>& high,
+            int tolerance)
+{
+    const int channel[3] = {pixel.r, pixel.g, pixel.b};
+    for (std::size_t c = 0; c < 3; ++c) {
+        if (channel[c] < low[c] * 255 - tolerance || channel[c] > high[c] * 255 + tolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void Frame::SetUp()
+{
+    ASSERT_NE(gl_renderer().find(expected_renderer()), std::string::npos)
+        << "GL_RENDERER is \"" << gl_renderer() << "\", expected it to contain \""
+        << expected_renderer() << "\" (ORVENA_EXPECT_RENDERER)";
+    start_scene();
+}

@@ -1,0 +1,110 @@
+// Frames drawn in this process on a private X server, read back from the back buffer, and
+// the picture the scene's maths predicts: where things land on screen and how lit faces are.
+#ifndef ORVENA_TESTS_FRAME_SUPPORT_H
+#define ORVENA_TESTS_FRAME_SUPPORT_H
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "scene_math.h"
+#include "xvfb.h"
+
+// The GLUT window; every viewport the tests draw into fits inside it.
+constexpr int WINDOW_SIZE = 800;
+
+// Starts the X server, opens the window with the program's display mode and runs init().
+void open_gl_window();
+void close_gl_window();
+
+std::string gl_renderer();
+// Part of the GL_RENDERER string the frames must come from: ORVENA_EXPECT_RENDERER, or
+// llvmpipe when it is not set.
+std::string expected_renderer();
+
+// Each test starts from the state a fresh process has after init, on the expected renderer.
+class Frame : public ::testing::Test {
+  protected:
+    void SetUp() override;
+};
+
+// Pixels as glReadPixels gives them: rows from the bottom, 8 bits a channel.
+struct picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels;
+
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+    rgb at(int x, int y) const;
+};
+
+// One frame of the current scene state, drawn as the program draws it for a window of this
+// size (reshape, then draw_frame, without the swap) and read back. Checks, as a test
+// failure, the state every frame must leave behind: no GL error, both matrix stacks at depth
+// one and the attribute stack empty, modelview mode, lighting on, line width 1, colour white.
+picture draw(int width, int height);
+
+// Tolerance of a colour probe, in 1/255 steps.
+constexpr int TOLERANCE = 3;
+
+bool near(rgb pixel, rgb expected, int tolerance = TOLERANCE);
+bool is_white(rgb pixel);
+
+// A rectangle of pixels, corners included; clipped to the picture when searched.
+struct pixel_box {
+    int x0, y0, x1, y1;
+};
+pixel_box box_around(const window_point& p, int radius);
+
+template <typename Test> int count(const picture& pic, const pixel_box& box, Test test)
+{
+    int n = 0;
+    for (int y = box.y0; y <= box.y1; ++y) {
+        for (int x = box.x0; x <= box.x1; ++x) {
+            n += pic.contains(x, y) && test(pic.at(x, y)) ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+// Window position of a world point seen by the program's camera from the current eye, and
+// of a point of the overlay's own view, for a viewport of this size.
+window_point seen(const vec3& world, int width, int height);
+window_point on_overlay(const vec3& p, int width, int height);
+
+// White pixels in the light marker's box on screen (a cube of edge 0.1 around centre). Its
+// outline gives a few dozen in a 500 pixel window, a label stroke beside the box a few.
+int marker_pixels(const picture& pic, const vec3& centre);
+constexpr int MARKER_SEEN = 16;
+
+enum class cube { grey, blue };
+
+// A face of a cube by its outward normal in the cube's own frame: axis 0, 1, 2 and sign.
+struct face {
+    int axis;
+    int sign;
+};
+
+// The colour range Gouraud shading allows on a face of a cube at the current angles: each
+// corner lit by the lighting equation with the OpenGL defaults the program keeps (global
+// ambient 0.2, white diffuse light, no ambient from the light, no specular, no attenuation),
+// with the light where the current mode puts it.
+struct face_shading {
+    std::array<double, 3> low;  // per channel, 0 to 1, over the four corners
+    std::array<double, 3> high;
+    double least_n_dot_l;  // max(0, N.L) over the corners
+    double most_n_dot_l;
+};
+face_shading shading(cube which, face f);
+// A point inside the face, at a fraction (-1 to 1) of the half edge along its two other axes.
+vec3 point_on(cube which, face f, double a, double b);
+// The colour of a face that the light does not reach: the global ambient times the material.
+std::array<double, 3> ambient_only(cube which);
+
+bool within(rgb pixel, const std::array<double, 3>& low, const std::array<double, 3>& high,
+            int tolerance = TOLERANCE);
+
+#endif

@@ -1,0 +1,322 @@
+// Frames of the scene drawn in process: the camera's matrices, where the cubes, the light
+// marker and the axes land, and which faces the light reaches in each light mode.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/gl.h"
+#include "app/orvena.h"
+#include "frame_support.h"
+#include "input/commands.h"
+
+namespace {
+
+// The scene tests draw into a square viewport as large as the window: bigger faces, easier
+// probes.
+constexpr int SIZE = WINDOW_SIZE;
+
+const vec3 HOME = {1.69, 2.9, 7.49};
+const vec3 FRONT = {0, 0, 5};
+const vec3 BACK = {0, 0, -5};
+// Two eyes that both see the grey cube's top and front faces.
+const vec3 LOW = {0, 1.5, 5};
+const vec3 HIGH = {0, 4, 2};
+
+constexpr cube GREY = cube::grey;
+constexpr cube BLUE = cube::blue;
+
+// Faces by their outward normal in the cube's frame, written +Z, -Z and so on.
+struct axis_id {
+    int axis;
+};
+constexpr axis_id X = {0};
+constexpr axis_id Y = {1};
+constexpr axis_id Z = {2};
+face operator+(axis_id a) { return {a.axis, 1}; }
+face operator-(axis_id a) { return {a.axis, -1}; }
+
+void put_eye(const vec3& eye)
+{
+    cam_x = static_cast<float>(eye[0]);
+    cam_y = static_cast<float>(eye[1]);
+    cam_z = static_cast<float>(eye[2]);
+}
+
+std::string show(rgb p)
+{
+    std::ostringstream s;
+    s << "(" << p.r << ", " << p.g << ", " << p.b << ")";
+    return s.str();
+}
+
+std::string show(const std::array<double, 3>& c)
+{
+    std::ostringstream s;
+    s << "(" << c[0] * 255 << ", " << c[1] * 255 << ", " << c[2] * 255 << ")";
+    return s.str();
+}
+
+std::string show(cube which, face f)
+{
+    return std::string(which == GREY ? "grey" : "blue") + " cube, face " +
+           (f.sign > 0 ? "+" : "-") + "XYZ"[f.axis];
+}
+
+rgb pixel_at(const picture& pic, const window_point& p)
+{
+    return pic.at(static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y)));
+}
+
+bool is_greyish(rgb p) { return p.r > 20 && near(p, {p.r, p.r, p.r}); }
+
+// Probes a point well inside a face against the colours Gouraud shading allows there.
+void expect_face_shaded(const picture& pic, cube which, face f)
+{
+    const face_shading s = shading(which, f);
+    const window_point at = seen(point_on(which, f, 0.3, 0.3), pic.width, pic.height);
+    const rgb p = pixel_at(pic, at);
+    EXPECT_TRUE(within(p, s.low, s.high))
+        << "pixel " << show(p) << " at (" << at.x << ", " << at.y << "), expected between "
+        << show(s.low) << " and " << show(s.high);
+}
+
+TEST_F(Frame, MatricesAgreeWithTheSceneMaths)
+{
+    // The probes are placed with the scene maths; this shows GL builds the same matrices,
+    // and that a frame ends with the camera followed by the step to the blue cube.
+    const vec3 eyes[] = {HOME, FRONT, BACK, {1.69, 2.9, -7.49}, HIGH};
+    const std::pair<int, int> sizes[] = {{500, 500}, {800, 500}, {400, 500}};
+    for (const vec3& eye : eyes) {
+        for (const auto& [width, height] : sizes) {
+            SCOPED_TRACE(testing::Message() << "eye (" << eye[0] << ", " << eye[1] << ", " << eye[2]
+                                            << "), " << width << "x" << height);
+            put_eye(eye);
+            draw(width, height);
+            GLdouble projection[16];
+            GLdouble modelview[16];
+            glGetDoublev(GL_PROJECTION_MATRIX, projection);
+            glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+            const mat4 want_projection = window_projection(width, height);
+            const mat4 want_modelview =
+                multiply(camera_view(cam_x, cam_y, cam_z), translation(1.5, 1.5, 0));
+            for (std::size_t i = 0; i < 16; ++i) {
+                EXPECT_NEAR(projection[i], want_projection[i], 1e-5) << "projection " << i;
+                EXPECT_NEAR(modelview[i], want_modelview[i], 1e-5) << "modelview " << i;
+            }
+        }
+    }
+}
+
+struct face_probe {
+    cube which;
+    face f;
+    bool lit;
+};
+
+face_probe lit(cube which, face f) { return {which, f, true}; }
+face_probe dark(cube which, face f) { return {which, f, false}; }
+
+struct lighting_case {
+    const char* name;
+    std::int32_t mode;
+    unsigned char preset;  // light key
+    float light_angle;
+    vec3 eye;
+    std::vector<face_probe> probes;
+};
+
+void PrintTo(const lighting_case& c, std::ostream* os) { *os << c.name; }
+
+class Lighting : public Frame, public testing::WithParamInterface<lighting_case> {};
+
+TEST_P(Lighting, FacesTheLightReachesAreLitTheOthersShowOnlyAmbient)
+{
+    const lighting_case& c = GetParam();
+    light_mode = c.mode;
+    apply_key(c.preset);
+    light_angle = c.light_angle;
+    put_eye(c.eye);
+    const picture pic = draw(SIZE, SIZE);
+
+    for (const face_probe& probe : c.probes) {
+        SCOPED_TRACE(show(probe.which, probe.f));
+        // Every corner agrees, so the face is plainly lit or plainly dark.
+        const face_shading s = shading(probe.which, probe.f);
+        if (probe.lit) {
+            ASSERT_GT(s.least_n_dot_l, 0.15) << "the case does not light the whole face";
+        } else {
+            ASSERT_EQ(s.most_n_dot_l, 0.0) << "the case lights part of the face";
+            ASSERT_EQ(s.low, ambient_only(probe.which));
+        }
+        expect_face_shaded(pic, probe.which, probe.f);
+    }
+}
+
+// With the light above the origin, in front of it, turned half a circle about X, and riding
+// with the eye, the same eye sees different faces lit. The low and high eyes show a still
+// cube whose front face keeps its shade when only the camera moves with a fixed light, and
+// loses the light when it moves with a light at the viewpoint.
+const lighting_case lighting_cases[] = {
+    {"fixed_above_front_eye", LIGHT_FIXED, '1', 0, FRONT, {dark(GREY, +Z), dark(BLUE, +Z)}},
+    {"fixed_above_back_eye", LIGHT_FIXED, '1', 0, BACK, {dark(GREY, -Z), dark(BLUE, -Z)}},
+    {"fixed_in_front_front_eye", LIGHT_FIXED, '3', 0, FRONT, {lit(GREY, +Z), lit(BLUE, +Z)}},
+    {"fixed_in_front_back_eye", LIGHT_FIXED, '3', 0, BACK, {dark(GREY, -Z), dark(BLUE, -Z)}},
+    {"moving_x_180_front_eye", LIGHT_MOVING, '3', 180, FRONT, {dark(GREY, +Z), dark(BLUE, +Z)}},
+    {"moving_x_180_back_eye", LIGHT_MOVING, '3', 180, BACK, {lit(GREY, -Z), lit(BLUE, -Z)}},
+    {"viewpoint_above_front_eye", LIGHT_VIEWPOINT, '1', 0, FRONT, {lit(GREY, +Z), lit(BLUE, +Z)}},
+    {"viewpoint_above_back_eye", LIGHT_VIEWPOINT, '1', 0, BACK, {lit(GREY, -Z), lit(BLUE, -Z)}},
+    {"fixed_above_low_eye", LIGHT_FIXED, '1', 0, LOW, {lit(GREY, +Y), dark(GREY, +Z)}},
+    {"fixed_above_high_eye", LIGHT_FIXED, '1', 0, HIGH, {lit(GREY, +Y), dark(GREY, +Z)}},
+    {"viewpoint_above_low_eye", LIGHT_VIEWPOINT, '1', 0, LOW, {lit(GREY, +Y), lit(GREY, +Z)}},
+    {"viewpoint_above_high_eye", LIGHT_VIEWPOINT, '1', 0, HIGH, {lit(GREY, +Y), dark(GREY, +Z)}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Modes, Lighting, testing::ValuesIn(lighting_cases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct placement_case {
+    const char* name;
+    float angle;                               // both cube angles: they always hold the same value
+    float other_angle;                         // where the grey cube is not
+    std::vector<std::pair<cube, face>> faces;  // faces the home eye sees well
+};
+
+void PrintTo(const placement_case& c, std::ostream* os) { *os << c.name; }
+
+class Cubes : public Frame, public testing::WithParamInterface<placement_case> {};
+
+TEST_P(Cubes, StandWhereTheirAnglesPutThem)
+{
+    const placement_case& c = GetParam();
+    ang_obj1 = ang_obj2 = c.other_angle;
+    const vec3 elsewhere = point_on(GREY, +Z, 0.3, 0.3);
+    ang_obj1 = ang_obj2 = c.angle;
+    const picture pic = draw(SIZE, SIZE);
+
+    for (const auto& [which, f] : c.faces) {
+        SCOPED_TRACE(show(which, f));
+        expect_face_shaded(pic, which, f);
+    }
+    const rgb p = pixel_at(pic, seen(elsewhere, SIZE, SIZE));
+    EXPECT_FALSE(is_greyish(p)) << "the grey cube still shows at its place for angle "
+                                << c.other_angle << ": " << show(p);
+}
+
+const placement_case placement_cases[] = {
+    {"angles_0", 0, 60, {{GREY, +Z}, {GREY, +Y}, {BLUE, +Z}, {BLUE, +Y}}},
+    {"angles_60", 60, 0, {{GREY, +Z}, {GREY, +X}, {BLUE, +Z}, {BLUE, +Y}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Angles, Cubes, testing::ValuesIn(placement_cases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct marker_case {
+    const char* name;
+    std::int32_t mode;
+    unsigned char preset;
+    float light_angle;
+    vec3 where;  // the light in the world
+    bool drawn;
+};
+
+void PrintTo(const marker_case& c, std::ostream* os) { *os << c.name; }
+
+class Marker : public Frame, public testing::WithParamInterface<marker_case> {};
+
+TEST_P(Marker, ShowsWhereTheLightIs)
+{
+    const marker_case& c = GetParam();
+    light_mode = c.mode;
+    apply_key(c.preset);
+    light_angle = c.light_angle;
+    const picture pic = draw(SIZE, SIZE);
+
+    const int white = marker_pixels(pic, c.where);
+    if (!c.drawn) {
+        EXPECT_EQ(white, 0) << "a marker is drawn in the viewpoint mode";
+        return;
+    }
+    EXPECT_GE(white, MARKER_SEEN) << "no marker at (" << c.where[0] << ", " << c.where[1] << ", "
+                                  << c.where[2] << ")";
+    // Without a marker the same box holds nothing white (no label or overlay text), so what
+    // was found there is the marker.
+    light_mode = LIGHT_VIEWPOINT;
+    EXPECT_EQ(marker_pixels(draw(SIZE, SIZE), c.where), 0) << "the probe is not clear";
+}
+
+// Turned by 30 degrees about Z: (0, 3, 0) and (3, 0, 0); (0, 0, 3) by 300 degrees about X.
+const marker_case marker_cases[] = {
+    {"fixed_preset_1", LIGHT_FIXED, '1', 0, {0, 3, 0}, true},
+    {"fixed_preset_4", LIGHT_FIXED, '4', 0, {0, 0, 0}, true},
+    {"moving_preset_1_at_30", LIGHT_MOVING, '1', 30, {-1.5, 2.598076, 0}, true},
+    {"moving_preset_2_at_30", LIGHT_MOVING, '2', 30, {2.598076, 1.5, 0}, true},
+    {"moving_preset_3_at_300", LIGHT_MOVING, '3', 300, {0, 2.598076, 1.5}, true},
+    {"moving_preset_4_at_30", LIGHT_MOVING, '4', 30, {0, 0, 0}, true},
+    {"viewpoint_preset_4", LIGHT_VIEWPOINT, '4', 0, {0, 0, 0}, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Modes, Marker, testing::ValuesIn(marker_cases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class Axes : public Frame, public testing::WithParamInterface<std::int32_t> {};
+
+TEST_P(Axes, KeepTheirColoursAndWhiteLabelsInEveryMode)
+{
+    light_mode = GetParam();
+    apply_key('4');  // the light and its marker at the origin, away from every probe
+    light_angle = 30;
+    const picture pic = draw(SIZE, SIZE);
+
+    struct {
+        const char* what;
+        vec3 at;
+        rgb colour;
+    } const probes[] = {
+        {"X axis", {-1.5, 0, 0}, {255, 0, 0}},
+        {"Y axis", {0, -1.5, 0}, {0, 255, 0}},
+        {"Z axis", {0, 0, 1.5}, {0, 0, 255}},
+        // Labels at scale 0.002 in the world's XY plane: the crossing of the X's and the Z's
+        // strokes at (35.8, 50) in font units, the fork of the Y at (39.6, 52.4).
+        {"X label", {3 + 0.0717, 0.1, 0}, {255, 255, 255}},
+        {"Y label", {0.0792, 3 + 0.1048, 0}, {255, 255, 255}},
+        {"Z label", {0.0717, 0.1, 3}, {255, 255, 255}},
+    };
+    for (const auto& probe : probes) {
+        const pixel_box box = box_around(seen(probe.at, SIZE, SIZE), 2);
+        const int found = count(pic, box, [&](rgb p) { return near(p, probe.colour); });
+        EXPECT_GT(found, 0) << probe.what << ": no pixel of " << show(probe.colour) << " near ("
+                            << box.x0 + 2 << ", " << box.y0 + 2 << ")";
+    }
+}
+
+std::string mode_name(const testing::TestParamInfo<std::int32_t>& info)
+{
+    const char* const names[] = {"fixed", "moving", "viewpoint"};
+    return names[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, Axes, testing::Values(LIGHT_FIXED, LIGHT_MOVING, LIGHT_VIEWPOINT),
+                         mode_name);
+
+TEST_F(Frame, ZeroHeightThenNormalSizeDrawsANormalFrame)
+{
+    draw(500, 0);
+    GLdouble projection[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    for (const double v : projection) {
+        EXPECT_TRUE(std::isfinite(v)) << "projection for a zero height";
+    }
+
+    const picture pic = draw(500, 500);
+    EXPECT_GE(marker_pixels(pic, {0, 3, 0}), MARKER_SEEN);
+    const pixel_box on_x_axis = box_around(seen({-1.5, 0, 0}, 500, 500), 2);
+    EXPECT_GT(count(pic, on_x_axis, [](rgb p) { return near(p, {255, 0, 0}); }), 0);
+    expect_face_shaded(pic, GREY, +Z);
+    expect_face_shaded(pic, BLUE, +Y);
+}
+
+}  // namespace
