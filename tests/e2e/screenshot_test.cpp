@@ -64,7 +64,9 @@ class Screenshot : public ::testing::TestWithParam<std::pair<int, int>> {};
 
 TEST_P(Screenshot, MarkerAxesAndOverlayStartWhereTheMathsPutsThem)
 {
-    const auto [width, height] = GetParam();
+    // Plain variables, not a structured binding: C++17 does not let the lambda below capture one.
+    const int width = GetParam().first;
+    const int height = GetParam().second;
     session run;
     ASSERT_NE(run.window, 0UL);
     // Paused, with the light fixed, every frame is the same picture.
