@@ -11,6 +11,9 @@ TEST_PACKAGES+=(file dpkg-dev desktop-file-utils man-db xdotool)
 DOCS_PACKAGES=(xvfb xdotool imagemagick)
 # scripts/benchmark.sh: its own Xvfb, watched through Xlib and DAMAGE.
 BENCH_PACKAGES=(xvfb xauth libx11-dev libxtst-dev libxdamage-dev)
+# scripts/gates.sh: clang with its sanitizer and libFuzzer runtimes and llvm-symbolizer, the
+# static checks, and valgrind.
+GATE_PACKAGES=(clang libclang-rt-dev llvm clang-tidy clang-format cppcheck valgrind)
 
 # Installs the named packages that dpkg does not have yet, through sudo when not root.
 ensure_packages() {

@@ -8,12 +8,11 @@
 // height and a wider window shows more room to its left. Depth testing stays on.
 void draw_overlay()
 {
-    char msg[1024];
-
     glDisable(GL_LIGHTING);
     {
         glPushMatrix();
         {
+            char msg[1024];
             glLoadIdentity();
             gluLookAt(0, 0, 5, 0, 0, 0, 0, 1, 0);
             glColor4fv(colors[WHITE]);

@@ -20,11 +20,14 @@ vec3 cross(const vec3& a, const vec3& b)
     return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
 }
 
-double& at(mat4& m, int row, int column) { return m[static_cast<std::size_t>(column * 4 + row)]; }
+double& at(mat4& m, int row, int column)
+{
+    return m[static_cast<std::size_t>(column) * 4 + static_cast<std::size_t>(row)];
+}
 
 double at(const mat4& m, int row, int column)
 {
-    return m[static_cast<std::size_t>(column * 4 + row)];
+    return m[static_cast<std::size_t>(column) * 4 + static_cast<std::size_t>(row)];
 }
 
 }  // namespace

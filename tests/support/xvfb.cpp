@@ -20,8 +20,6 @@
 #include <cstring>
 #include <stdexcept>
 
-extern char** environ;
-
 namespace {
 
 using clock_type = std::chrono::steady_clock;
@@ -72,6 +70,7 @@ environment_with(const std::map<std::string, std::optional<std::string>>& change
 std::vector<char*> pointers(std::vector<std::string>& strings)
 {
     std::vector<char*> result;
+    result.reserve(strings.size() + 1);
     for (std::string& s : strings) {
         result.push_back(s.data());
     }
@@ -461,7 +460,7 @@ image x_client::capture(unsigned long window)
     image result;
     result.width = width;
     result.height = height;
-    result.pixels.reserve(static_cast<std::size_t>(width * height * 3));
+    result.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const unsigned long p = XGetPixel(shot, x, y);
