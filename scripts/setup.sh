@@ -7,6 +7,8 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev xvfb xauth libx11-dev libxtst-dev libxd
 # The package test (cpack with file and dpkg-shlibdeps, desktop-file-validate, man) and the X
 # scripting that it shares with the screenshots.
 TEST_PACKAGES+=(file dpkg-dev desktop-file-utils man-db xdotool)
+# The rendering tests also run on zink, OpenGL over Vulkan, here on lavapipe.
+TEST_PACKAGES+=(mesa-vulkan-drivers)
 # scripts/screenshots.sh: captures and the GIF.
 DOCS_PACKAGES=(xvfb xdotool imagemagick)
 # scripts/benchmark.sh: its own Xvfb, watched through Xlib and DAMAGE.

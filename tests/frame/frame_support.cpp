@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 
 #include "app/gl.h"
@@ -19,6 +20,7 @@ namespace {
 
 std::unique_ptr<xvfb> server;
 int window = 0;
+std::ofstream probe_log;  // open while a test runs, when ORVENA_PROBE_DIR is set
 
 // Materials of the two cubes and the lighting defaults the program keeps.
 constexpr std::array<double, 3> GREY = {0.6, 0.6, 0.6};
@@ -201,6 +203,13 @@ picture draw(int width, int height)
     return pic;
 }
 
+rgb probe_pixel(const picture& pic, const window_point& p)
+{
+    const rgb pixel = pic.at(static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y)));
+    record_probe("colour", pixel.r, pixel.g, pixel.b);
+    return pixel;
+}
+
 bool near(rgb pixel, rgb expected, int tolerance)
 {
     return std::abs(pixel.r - expected.r) <= tolerance &&
@@ -276,6 +285,13 @@ std::array<double, 3> ambient_only(cube which)
     return {GLOBAL_AMBIENT * m[0], GLOBAL_AMBIENT * m[1], GLOBAL_AMBIENT * m[2]};
 }
 
+void record_probe(const char* kind, int a, int b, int c)
+{
+    if (probe_log.is_open()) {
+        probe_log << kind << ' ' << a << ' ' << b << ' ' << c << '\n';
+    }
+}
+
 bool within(rgb pixel, const std::array<double, 3>& low, const std::array<double, 3>& high,
             int tolerance)
 {
@@ -290,8 +306,19 @@ bool within(rgb pixel, const std::array<double, 3>& low, const std::array<double
 
 void Frame::SetUp()
 {
-    ASSERT_NE(gl_renderer().find(expected_renderer()), std::string::npos)
-        << "GL_RENDERER is \"" << gl_renderer() << "\", expected it to contain \""
+    // A prefix, not a substring: zink names the Vulkan driver under it, "zink (llvmpipe ...)".
+    ASSERT_EQ(gl_renderer().rfind(expected_renderer(), 0), 0U)
+        << "GL_RENDERER is \"" << gl_renderer() << "\", expected it to start with \""
         << expected_renderer() << "\" (ORVENA_EXPECT_RENDERER)";
+    const char* dir = std::getenv("ORVENA_PROBE_DIR");
+    if (dir != nullptr && *dir != '\0') {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string(test->test_suite_name()) + "." + test->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        probe_log.open(std::string(dir) + "/" + name + ".txt", std::ios::trunc);
+        ASSERT_TRUE(probe_log.is_open()) << "cannot write the probe log in " << dir;
+    }
     start_scene();
 }
+
+void Frame::TearDown() { probe_log.close(); }

@@ -21,7 +21,7 @@ void open_gl_window();
 void close_gl_window();
 
 std::string gl_renderer();
-// Part of the GL_RENDERER string the frames must come from: ORVENA_EXPECT_RENDERER, or
+// How the GL_RENDERER string of the frames must begin: ORVENA_EXPECT_RENDERER, or
 // llvmpipe when it is not set.
 std::string expected_renderer();
 
@@ -29,6 +29,7 @@ std::string expected_renderer();
 class Frame : public ::testing::Test {
   protected:
     void SetUp() override;
+    void TearDown() override;
 };
 
 // Pixels as glReadPixels gives them: rows from the bottom, 8 bits a channel.
@@ -47,6 +48,9 @@ struct picture {
 // one and the attribute stack empty, modelview mode, lighting on, line width 1, colour white.
 picture draw(int width, int height);
 
+// The pixel under a projected point, recorded as a probe.
+rgb probe_pixel(const picture& pic, const window_point& p);
+
 // Tolerance of a colour probe, in 1/255 steps.
 constexpr int TOLERANCE = 3;
 
@@ -59,7 +63,14 @@ struct pixel_box {
 };
 pixel_box box_around(const window_point& p, int radius);
 
-template <typename Test> int count(const picture& pic, const pixel_box& box, Test test)
+// Every probe's measurement, in order, goes to <ORVENA_PROBE_DIR>/<test>.txt when that
+// variable is set, one line a probe, so that the runs on different GL drivers can be
+// compared probe by probe.
+void record_probe(const char* kind, int a, int b = 0, int c = 0);
+
+// Pixels in the box that pass the test, without recording: for searches, whose steps are not
+// probes of their own.
+template <typename Test> int count_unrecorded(const picture& pic, const pixel_box& box, Test test)
 {
     int n = 0;
     for (int y = box.y0; y <= box.y1; ++y) {
@@ -67,6 +78,13 @@ template <typename Test> int count(const picture& pic, const pixel_box& box, Tes
             n += pic.contains(x, y) && test(pic.at(x, y)) ? 1 : 0;
         }
     }
+    return n;
+}
+
+template <typename Test> int count(const picture& pic, const pixel_box& box, Test test)
+{
+    const int n = count_unrecorded(pic, box, test);
+    record_probe("count", n);
     return n;
 }
 

@@ -40,6 +40,7 @@ int differing(const picture& a, const picture& b, const pixel_box& box)
             n += near(a.at(x, y), b.at(x, y), 0) ? 0 : 1;
         }
     }
+    record_probe("count", n);
     return n;
 }
 
@@ -96,11 +97,12 @@ TEST_P(OverlayLayout, LinesStartAtTheOverlaysLeftEdgeAndScaleWithTheHeight)
         int lowest = band.y1 + 1;
         int highest = band.y0 - 1;
         for (int y = band.y0; y <= band.y1; ++y) {
-            if (count(pic, {x - 1, y, x + 1, y}, is_white) > 0) {
+            if (count_unrecorded(pic, {x - 1, y, x + 1, y}, is_white) > 0) {
                 lowest = std::min(lowest, y);
                 highest = std::max(highest, y);
             }
         }
+        record_probe("extent", lowest, highest);
         EXPECT_NEAR(lowest, std::floor(stem.y), 1.5) << "foot of the L";
         EXPECT_NEAR(highest, std::floor(top.y), 1.5) << "top of the L";
     }

@@ -66,11 +66,6 @@ std::string show(cube which, face f)
            (f.sign > 0 ? "+" : "-") + "XYZ"[f.axis];
 }
 
-rgb pixel_at(const picture& pic, const window_point& p)
-{
-    return pic.at(static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y)));
-}
-
 bool is_greyish(rgb p) { return p.r > 20 && near(p, {p.r, p.r, p.r}); }
 
 // Probes a point well inside a face against the colours Gouraud shading allows there.
@@ -78,7 +73,7 @@ void expect_face_shaded(const picture& pic, cube which, face f)
 {
     const face_shading s = shading(which, f);
     const window_point at = seen(point_on(which, f, 0.3, 0.3), pic.width, pic.height);
-    const rgb p = pixel_at(pic, at);
+    const rgb p = probe_pixel(pic, at);
     EXPECT_TRUE(within(p, s.low, s.high))
         << "pixel " << show(p) << " at (" << at.x << ", " << at.y << "), expected between "
         << show(s.low) << " and " << show(s.high);
@@ -201,7 +196,7 @@ TEST_P(Cubes, StandWhereTheirAnglesPutThem)
         SCOPED_TRACE(show(which, f));
         expect_face_shaded(pic, which, f);
     }
-    const rgb p = pixel_at(pic, seen(elsewhere, SIZE, SIZE));
+    const rgb p = probe_pixel(pic, seen(elsewhere, SIZE, SIZE));
     EXPECT_FALSE(is_greyish(p)) << "the grey cube still shows at its place for angle "
                                 << c.other_angle << ": " << show(p);
 }

@@ -207,7 +207,13 @@ xvfb::xvfb(int width, int height)
         "-screen",   "0",          std::to_string(width) + "x" + std::to_string(height) + "x24",
         "-nolisten", "tcp",        "-noreset"};
     std::vector<char*> argv = pointers(args);
-    const int rc = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ);
+    // The server's own GLX must not follow the driver chosen for the program under test:
+    // zink, for one, cannot serve it.
+    std::vector<std::string> envs = environment_with({{"GALLIUM_DRIVER", std::nullopt},
+                                                      {"MESA_LOADER_DRIVER_OVERRIDE", std::nullopt},
+                                                      {"LIBGL_ALWAYS_SOFTWARE", std::nullopt}});
+    const int rc =
+        posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), pointers(envs).data());
     posix_spawn_file_actions_destroy(&actions);
     close(fds[1]);
     if (rc != 0) {
