@@ -10,14 +10,7 @@ mode=${2:-}
 cd "$(dirname "$0")/.."
 source scripts/headless.sh
 
-work=$(mktemp -d)
-program_pid=
-cleanup() {
-    [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
-    stop_xvfb
-    rm -rf "$work"
-}
-trap cleanup EXIT
+begin_headless_run
 
 fail() {
     echo "FAIL: $*" >&2

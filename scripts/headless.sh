@@ -30,6 +30,20 @@ stop_xvfb() {
     HEADLESS_DIR=
 }
 
+# begin_headless_run: a scratch folder in $work, and a trap that on exit stops the program
+# whose pid is in $program_pid, stops the server and removes the folder.
+begin_headless_run() {
+    work=$(mktemp -d)
+    program_pid=
+    trap end_headless_run EXIT
+}
+
+end_headless_run() {
+    [ -z "${program_pid:-}" ] || kill "$program_pid" 2>/dev/null || true
+    stop_xvfb
+    rm -rf "$work"
+}
+
 # wait_for_orvena_window: prints the id of the mapped "Orvena" window once it is there and
 # gives it the keyboard focus (there is no window manager to do that).
 wait_for_orvena_window() {

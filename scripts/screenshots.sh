@@ -10,14 +10,7 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${DOCS_PACKAGES[@]}"
 build=${BUILD_DIR:-build-docs}
 configure_and_build "$build" -DORVENA_BUILD_TESTS=OFF >/dev/null
 
-work=$(mktemp -d)
-program_pid=
-cleanup() {
-    [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
-    stop_xvfb
-    rm -rf "$work"
-}
-trap cleanup EXIT
+begin_headless_run
 
 start_xvfb 640x640
 mkfifo "$work/console"
