@@ -72,7 +72,7 @@ if [ "$mode" = --install ]; then
         fail "orvena is installed already; remove it first so the check starts clean"
     fi
     dpkg -i "$deb" >"$work/dpkg" 2>&1 || fail "dpkg -i: $(cat "$work/dpkg")"
-    trap 'dpkg -r orvena >/dev/null 2>&1 || true; cleanup' EXIT
+    trap 'dpkg -r orvena >/dev/null 2>&1 || true; end_headless_run' EXIT
     check_installed /usr
     run_program /usr/bin/orvena
     dpkg -r orvena >/dev/null
