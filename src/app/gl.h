@@ -1,5 +1,5 @@
 // OpenGL, GLU and GLUT headers for the platform: the GLUT framework on macOS, freeglut's
-// GL/glut.h elsewhere (it includes GL/gl.h and GL/glu.h, with windows.h first on Windows).
+// GL/freeglut.h elsewhere (it includes GL/gl.h and GL/glu.h, with windows.h first on Windows).
 #ifndef ORVENA_APP_GL_H
 #define ORVENA_APP_GL_H
 
@@ -8,8 +8,10 @@
 #include <GLUT/glut.h>
 #include <OpenGL/gl.h>
 #include <OpenGL/glu.h>
+// Apple's GLUT has no glutExit; closing the window releases its GL context.
+inline void glutExit() { glutDestroyWindow(glutGetWindow()); }
 #else
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 #endif
 
 #endif
