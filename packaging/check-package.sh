@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Checks what `cmake --install` and `cpack` make from a build folder: the desktop entry
-# validates, the manual page has no warnings, the Debian package depends on runtime libraries
-# only, and the packaged program opens its window and quits with status 0 on Escape.
+# Checks the Debian package that `cpack` makes from a build folder: lintian finds nothing to
+# warn of, it depends on runtime libraries only, the desktop entry, the AppStream file and the
+# manual page validate and agree on the version, and the packaged program answers --version
+# and --help without a display, opens its window and quits with status 0 on Escape. lintian and
+# appstreamcli run where they are installed (CI installs them).
 #   packaging/check-package.sh BUILD_DIR            as any user, on the unpacked package
 #   packaging/check-package.sh BUILD_DIR --install  as root: dpkg -i, run /usr/bin/orvena, dpkg -r
 set -euo pipefail
@@ -32,26 +34,60 @@ run_program() {
     echo "ok: $1 opened its window and quit on Escape"
 }
 
-# check_installed ROOT: the files an installation puts under ROOT (a prefix such as /usr).
+# check_installed ROOT VERSION: the files the package puts under ROOT (a prefix such as /usr).
 check_installed() {
-    local root=$1
+    local root=$1 version=$2
+    local app_id=io.github.orvena.Orvena
     [ -x "$root/bin/orvena" ] || fail "no $root/bin/orvena"
     [ -f "$root/share/icons/hicolor/scalable/apps/orvena.svg" ] || fail "no icon under $root"
-    desktop-file-validate "$root/share/applications/orvena.desktop" >"$work/validate" 2>&1 ||
-        fail "desktop entry: $(cat "$work/validate")"
+    [ -f "$root/share/doc/orvena/copyright" ] || fail "no copyright file under $root"
+
+    local entry="$root/share/applications/$app_id.desktop"
+    desktop-file-validate "$entry" >"$work/validate" 2>&1 || fail "desktop entry: $(cat "$work/validate")"
     [ ! -s "$work/validate" ] || fail "desktop entry: $(cat "$work/validate")"
     echo "ok: desktop entry validates"
-    local page="$root/share/man/man6/orvena.6"
+
+    local metainfo="$root/share/metainfo/$app_id.metainfo.xml"
+    [ -f "$metainfo" ] || fail "no $metainfo"
+    grep -q "<id>$app_id</id>" "$metainfo" || fail "metainfo id is not $app_id"
+    grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+        fail "metainfo does not launch $app_id.desktop"
+    grep -q "<release version=\"$version\"" "$metainfo" || fail "metainfo has no release $version"
+    if command -v appstreamcli >/dev/null; then
+        appstreamcli validate --no-net --pedantic "$metainfo" >"$work/appstream" 2>&1 ||
+            fail "appstreamcli: $(cat "$work/appstream")"
+        echo "ok: AppStream file validates, release $version"
+    else
+        echo "appstreamcli is not installed: AppStream validation skipped"
+    fi
+
+    local page="$root/share/man/man6/orvena.6.gz"
     man --warnings -l "$page" 2>"$work/man" >/dev/null || fail "manual page does not format"
     [ ! -s "$work/man" ] || fail "manual page warnings: $(cat "$work/man")"
     lexgrog "$page" >/dev/null || fail "lexgrog cannot read the manual page's NAME"
+    zgrep -q "^\\.TH ORVENA 6 .*\"Orvena $version\"" "$page" || fail "manual page is not of $version"
     echo "ok: manual page formats without warnings"
+
+    local changelog_version
+    zcat "$root/share/doc/orvena/changelog.gz" >"$work/changelog"
+    changelog_version=$(dpkg-parsechangelog -l "$work/changelog" -S Version)
+    [ "$changelog_version" = "$version" ] ||
+        fail "changelog's last entry is $changelog_version, the package $version"
+    echo "ok: changelog ends at $version"
+
+    # --help and --version need no display.
+    DISPLAY= "$root/bin/orvena" --version >"$work/version" || fail "--version failed"
+    [ "$(cat "$work/version")" = "orvena $version" ] || fail "--version says $(cat "$work/version")"
+    DISPLAY= "$root/bin/orvena" --help >"$work/help" || fail "--help failed"
+    grep -q 'man 6 orvena' "$work/help" || fail "--help does not point to the manual page"
+    echo "ok: --version and --help without a display"
 }
 
 # The Debian package, made afresh in a folder of this check's own.
 cpack --config "$build/CPackConfig.cmake" -B "$work/pkg" >"$work/cpack" 2>&1 ||
     fail "cpack: $(cat "$work/cpack")"
 deb=$(ls "$work"/pkg/orvena_*.deb)
+version=$(dpkg-deb -f "$deb" Version)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "package: $(basename "$deb"), Depends: $depends"
 [ -n "$depends" ] || fail "the package names no dependencies"
@@ -66,6 +102,16 @@ for dependency in "${alternatives[@]}"; do
 done
 echo "ok: the dependencies are runtime libraries"
 
+if command -v lintian >/dev/null; then
+    # Informational tags are shown; an error or a warning fails the check.
+    lintian --info --pedantic "$deb" >"$work/lintian" 2>/dev/null || true
+    cat "$work/lintian"
+    ! grep -q '^[EW]:' "$work/lintian" || fail "lintian reports errors or warnings"
+    echo "ok: lintian reports no error and no warning"
+else
+    echo "lintian is not installed: skipped"
+fi
+
 if [ "$mode" = --install ]; then
     [ "$(id -u)" -eq 0 ] || fail "--install needs root"
     if dpkg-query -W -f='${Status}' orvena 2>/dev/null | grep -q 'installed'; then
@@ -73,13 +119,13 @@ if [ "$mode" = --install ]; then
     fi
     dpkg -i "$deb" >"$work/dpkg" 2>&1 || fail "dpkg -i: $(cat "$work/dpkg")"
     trap 'dpkg -r orvena >/dev/null 2>&1 || true; end_headless_run' EXIT
-    check_installed /usr
+    check_installed /usr "$version"
     run_program /usr/bin/orvena
     dpkg -r orvena >/dev/null
     [ ! -e /usr/bin/orvena ] || fail "dpkg -r left /usr/bin/orvena behind"
     echo "ok: dpkg -i installed it, dpkg -r removed it"
 else
     dpkg-deb -x "$deb" "$work/root"
-    check_installed "$work/root/usr"
+    check_installed "$work/root/usr" "$version"
     run_program "$work/root/usr/bin/orvena"
 fi

@@ -2,6 +2,7 @@
 #include "input/commands.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/orvena.h"
 
@@ -70,24 +71,36 @@ void z_up() { step(cam_z, CAMERA_STEP); }
 void z_down() { step(cam_z, -CAMERA_STEP); }
 
 struct key_command {
-    unsigned char key;
+    const char* keys;  // every one of these keys runs the command
     void (*run)();
+    const char* help;  // for --help
 };
 
-// Keys not listed change nothing.
+// Keys not listed change nothing. Escape is not a command: it ends the program.
 const key_command key_commands[] = {
-    {' ', toggle_animation}, {'1', light_on_y},
-    {'2', light_on_x},       {'3', light_on_z},
-    {'4', light_at_origin},  {'L', next_light_mode},
-    {'l', next_light_mode},  {'O', eye_on_z},
-    {'o', eye_on_z},         {'R', eye_home},
-    {'r', eye_home},         {'T', eye_behind},
-    {'t', eye_behind},       {'S', mirror_eye},
-    {'s', mirror_eye},       {'X', x_up},
-    {'x', x_down},           {'Y', y_up},
-    {'y', y_down},           {'Z', z_up},
-    {'z', z_down},
+    {"X", x_up, "move the eye 0.1 along +X"},
+    {"x", x_down, "move the eye 0.1 along -X"},
+    {"Y", y_up, "move the eye 0.1 along +Y"},
+    {"y", y_down, "move the eye 0.1 along -Y"},
+    {"Z", z_up, "move the eye 0.1 along +Z"},
+    {"z", z_down, "move the eye 0.1 along -Z"},
+    {"Ss", mirror_eye, "mirror the eye through the XY plane (Z changes sign)"},
+    {"Rr", eye_home, "eye back home, at (1.69, 2.9, 7.49)"},
+    {"Tt", eye_behind, "eye at (1.69, 2.9, -7.49), home seen from behind"},
+    {"Oo", eye_on_z, "eye at (0, 0, 5), straight down the Z axis"},
+    {"1", light_on_y, "light at (0, 3, 0); it orbits the Z axis"},
+    {"2", light_on_x, "light at (3, 0, 0); it orbits the Z axis"},
+    {"3", light_on_z, "light at (0, 0, 3); it orbits the X axis"},
+    {"4", light_at_origin, "light at the origin (the orbit axis stays as it was)"},
+    {"Ll", next_light_mode, "next light placement: fixed, moving, at the viewpoint"},
+    {" ", toggle_animation, "pause or resume the turning cubes"},
 };
+
+// strchr would also find the terminating NUL, so key 0 is ruled out first.
+bool runs_on(const key_command& command, unsigned char key)
+{
+    return key != 0 && std::strchr(command.keys, key) != nullptr;
+}
 
 // Adds one step and wraps strictly above the bound: 360 itself is held for a tick.
 void turn(float& angle, double degrees)
@@ -106,7 +119,7 @@ bool apply_key(unsigned char key)
         return false;
     }
     for (const key_command& command : key_commands) {
-        if (command.key == key) {
+        if (runs_on(command, key)) {
             command.run();
             break;
         }
@@ -128,4 +141,19 @@ void advance_animation()
 void format_console_line(char* buf, std::size_t size)
 {
     std::snprintf(buf, size, "Camera: %f, %f, %f\n", cam_x, cam_y, cam_z);
+}
+
+void write_key_help(std::FILE* out)
+{
+    for (const key_command& command : key_commands) {
+        char names[16] = "";  // "S, s", or "space"
+        for (const char* k = command.keys; *k != '\0'; ++k) {
+            const char single[2] = {*k, '\0'};
+            const std::size_t used = std::strlen(names);
+            std::snprintf(names + used, sizeof names - used, "%s%s", used == 0 ? "" : ", ",
+                          *k == ' ' ? "space" : single);
+        }
+        std::fprintf(out, "  %-8s %s\n", names, command.help);
+    }
+    std::fprintf(out, "  %-8s %s\n", "Escape", "quit");
 }

@@ -3,12 +3,17 @@
 #define ORVENA_INPUT_COMMANDS_H
 
 #include <cstddef>
+#include <cstdio>
 
 constexpr unsigned char KEY_ESCAPE = 27;
 
 // Applies the key's command. Returns false for Escape, which changes nothing and ends the
 // program; every other key, mapped or not, returns true.
 bool apply_key(unsigned char key);
+
+// The keys and what they do, a line each, as --help shows them; made from the command table
+// itself, so the two always agree.
+void write_key_help(std::FILE* out);
 
 // One timer tick: the light's orbit in the moving mode, the cubes while animate is set.
 void advance_animation();
