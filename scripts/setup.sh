@@ -1,5 +1,6 @@
-# Shared by demo.sh and test.sh: installs the Debian/Ubuntu packages that are missing,
-# then configures and builds. Meant to be sourced from the checkout's top folder.
+# Shared by demo.sh and test.sh: installs the Debian/Ubuntu packages that are missing (on
+# other systems it names what to install), then configures and builds. Meant to be sourced
+# from the checkout's top folder.
 
 BUILD_PACKAGES=(g++ make cmake ninja-build pkg-config freeglut3-dev libglu1-mesa-dev
     libgl1-mesa-dev libgl1-mesa-dri)
@@ -16,9 +17,52 @@ BENCH_PACKAGES=(xvfb xauth libx11-dev libxtst-dev libxdamage-dev)
 # scripts/gates.sh: clang with its sanitizer and libFuzzer runtimes and llvm-symbolizer, the
 # static checks, and valgrind.
 GATE_PACKAGES=(clang libclang-rt-dev llvm clang-tidy clang-format cppcheck valgrind)
+# CI's checks of the package: lintian, the AppStream validator, and hardening-check.
+PACKAGE_CHECK_PACKAGES=(lintian appstream devscripts)
+
+# The same packages by their names on Fedora and on Arch, for systems without apt.
+declare -A FEDORA_NAMES=([g++]=gcc-c++ [make]=make [cmake]=cmake [ninja-build]=ninja-build
+    [pkg-config]=pkgconf [freeglut3-dev]=freeglut-devel [libglu1-mesa-dev]=mesa-libGLU-devel
+    [libgl1-mesa-dev]=mesa-libGL-devel [libgl1-mesa-dri]=mesa-dri-drivers
+    [libgtest-dev]=gtest-devel [libgmock-dev]=gmock-devel [xvfb]=xorg-x11-server-Xvfb
+    [xauth]=xorg-x11-xauth [libx11-dev]=libX11-devel [libxtst-dev]=libXtst-devel
+    [libxdamage-dev]=libXdamage-devel [file]=file [dpkg-dev]=dpkg-dev
+    [desktop-file-utils]=desktop-file-utils [man-db]=man-db [xdotool]=xdotool
+    [mesa-vulkan-drivers]=mesa-vulkan-drivers [imagemagick]=ImageMagick [clang]=clang
+    [libclang-rt-dev]=compiler-rt [llvm]=llvm [clang-tidy]=clang-tools-extra
+    [clang-format]=clang-tools-extra [cppcheck]=cppcheck [valgrind]=valgrind)
+declare -A ARCH_NAMES=([g++]=gcc [make]=make [cmake]=cmake [ninja-build]=ninja
+    [pkg-config]=pkgconf [freeglut3-dev]=freeglut [libglu1-mesa-dev]=glu [libgl1-mesa-dev]=mesa
+    [libgl1-mesa-dri]=mesa [libgtest-dev]=gtest [libgmock-dev]=gtest [xvfb]=xorg-server-xvfb
+    [xauth]=xorg-xauth [libx11-dev]=libx11 [libxtst-dev]=libxtst [libxdamage-dev]=libxdamage
+    [file]=file [dpkg-dev]=dpkg [desktop-file-utils]=desktop-file-utils [man-db]=man-db
+    [xdotool]=xdotool [mesa-vulkan-drivers]=vulkan-swrast [imagemagick]=imagemagick
+    [clang]=clang [libclang-rt-dev]=compiler-rt [llvm]=llvm [clang-tidy]=clang
+    [clang-format]=clang [cppcheck]=cppcheck [valgrind]=valgrind)
+
+# Without apt there is nothing to install with: names the packages for Fedora and Arch, each
+# once, and leaves the rest to CMake, whose errors name whatever is still missing.
+explain_packages() {
+    local fedora="" arch="" pkg name
+    for pkg in "$@"; do
+        name=${FEDORA_NAMES[$pkg]:-$pkg}
+        [[ " $fedora " == *" $name "* ]] || fedora+=" $name"
+        name=${ARCH_NAMES[$pkg]:-$pkg}
+        [[ " $arch " == *" $name "* ]] || arch+=" $name"
+    done
+    printf '%s\n' >&2 \
+        "No apt-get or dpkg-query here, so nothing is installed. What Orvena needs, by system:" \
+        "  Fedora: sudo dnf install$fedora" \
+        "  Arch:   sudo pacman -S --needed$arch" \
+        "Going on to CMake, which names anything still missing."
+}
 
 # Installs the named packages that dpkg does not have yet, through sudo when not root.
 ensure_packages() {
+    if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+        explain_packages "$@"
+        return 0
+    fi
     local missing=()
     local pkg
     for pkg in "$@"; do

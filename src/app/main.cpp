@@ -62,6 +62,10 @@ int main(int argc, char** argv)
         }
     }
     std::atexit(explain_missing_display);
+    // The window's size and place are given before glutInit, so that GLUT's -geometry option,
+    // which glutInit reads, can change them.
+    glutInitWindowSize(500, 500);
+    glutInitWindowPosition(100, 100);
     glutInit(&argc, argv);
     display_open = true;
     // glutInit takes its own options out of argv; anything left is a mistake, such as a
@@ -71,8 +75,6 @@ int main(int argc, char** argv)
         return 2;
     }
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(500, 500);
-    glutInitWindowPosition(100, 100);
     glutCreateWindow("Orvena");
     init();
     glutKeyboardFunc(keyboard);

@@ -454,6 +454,19 @@ void x_client::request_close(unsigned long window)
     XSync(d, False);
 }
 
+int x_client::windows_created()
+{
+    Display* d = dpy(display_);
+    XSync(d, False);
+    int count = 0;
+    while (XPending(d) > 0) {
+        XEvent event;
+        XNextEvent(d, &event);
+        count += event.type == CreateNotify ? 1 : 0;
+    }
+    return count;
+}
+
 image x_client::capture(unsigned long window)
 {
     Display* d = dpy(display_);

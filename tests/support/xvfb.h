@@ -109,6 +109,9 @@ class x_client {
     void resize(unsigned long window, int width, int height);
     // Asks the window to close the way a window manager does (WM_DELETE_WINDOW).
     void request_close(unsigned long window);
+    // Top-level windows created on the server since the last wait, counted from the events
+    // that no wait has read yet. On a fresh client: every window created since it connected.
+    int windows_created();
     image capture(unsigned long window);
 
   private:
