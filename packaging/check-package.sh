@@ -37,7 +37,7 @@ run_program() {
 # check_installed ROOT VERSION: the files the package puts under ROOT (a prefix such as /usr).
 check_installed() {
     local root=$1 version=$2
-    local app_id=io.github.orvena.Orvena
+    local app_id=io.github.orvena.orvena
     [ -x "$root/bin/orvena" ] || fail "no $root/bin/orvena"
     [ -f "$root/share/icons/hicolor/scalable/apps/orvena.svg" ] || fail "no icon under $root"
     [ -f "$root/share/doc/orvena/copyright" ] || fail "no copyright file under $root"
