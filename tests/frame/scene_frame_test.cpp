@@ -1,7 +1,9 @@
 // Frames of the scene drawn in process: the camera's matrices, where the cubes, the light
-// marker and the axes land, and which faces the light reaches in each light mode.
+// marker and the axes land, how wide the axes and how large their labels are drawn, and which
+// faces the light reaches in each light mode.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <ostream>
 #include <sstream>
@@ -257,34 +259,190 @@ const marker_case marker_cases[] = {
 INSTANTIATE_TEST_SUITE_P(Modes, Marker, testing::ValuesIn(marker_cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-class Axes : public Frame, public testing::WithParamInterface<std::int32_t> {};
+// A vertex of a glyph's strokes in GLUT's Roman font, in font units.
+struct font_point {
+    double x, y;
+};
+
+// One axis and its label as the home eye sees them. The stretch is a piece of the line clear
+// of its ends, its label, the cubes, the marker at the origin and the overlay, long on screen
+// for every axis from that eye; the glyph is every vertex of the label's letter in the font.
+struct axis_row {
+    const char* name;
+    rgb colour;
+    vec3 on_line;
+    vec3 stretch_from;
+    vec3 stretch_to;
+    vec3 label;
+    vec3 label_stroke;  // where two strokes of the letter cross
+    std::vector<font_point> glyph;
+};
+
+constexpr double LABEL_SCALE = 0.002;
+
+// Labels at scale 0.002 in the world's XY plane: the crossing of the X's and the Z's strokes at
+// (35.8, 50) in font units, the fork of the Y at (39.6, 52.4). The X and the Z fill the box from
+// (2.5, 0) to (69.17, 100); the Y's arms reach from x 1.52 to 77.71 and its stem stands at
+// 39.62.
+const axis_row axis_rows[] = {
+    {"X",
+     {255, 0, 0},
+     {-1.5, 0, 0},
+     {-2.6, 0, 0},
+     {-0.5, 0, 0},
+     {3, 0, 0},
+     {3 + 0.0717, 0.1, 0},
+     {{2.5, 100}, {69.1667, 0}, {69.1667, 100}, {2.5, 0}}},
+    {"Y",
+     {0, 255, 0},
+     {0, -1.5, 0},
+     {0, -2.6, 0},
+     {0, -0.5, 0},
+     {0, 3, 0},
+     {0.0792, 3 + 0.1048, 0},
+     {{1.52, 100}, {39.6152, 52.381}, {39.6152, 0}, {77.7105, 100}}},
+    {"Z",
+     {0, 0, 255},
+     {0, 0, 1.5},
+     {0, 0, 0.5},
+     {0, 0, 2.5},
+     {0, 0, 3},
+     {0.0717, 0.1, 3},
+     {{69.1667, 100}, {2.5, 0}, {2.5, 100}, {69.1667, 0}}},
+};
+
+class Axes : public Frame, public testing::WithParamInterface<std::int32_t> {
+  protected:
+    picture draw_axes_frame()
+    {
+        light_mode = GetParam();
+        apply_key('4');  // the light and its marker at the origin, away from every probe
+        light_angle = 30;
+        put_eye(HOME);
+        return draw(SIZE, SIZE);
+    }
+};
 
 TEST_P(Axes, KeepTheirColoursAndWhiteLabelsInEveryMode)
 {
-    light_mode = GetParam();
-    apply_key('4');  // the light and its marker at the origin, away from every probe
-    light_angle = 30;
-    const picture pic = draw(SIZE, SIZE);
+    const picture pic = draw_axes_frame();
 
-    struct {
-        const char* what;
-        vec3 at;
-        rgb colour;
-    } const probes[] = {
-        {"X axis", {-1.5, 0, 0}, {255, 0, 0}},
-        {"Y axis", {0, -1.5, 0}, {0, 255, 0}},
-        {"Z axis", {0, 0, 1.5}, {0, 0, 255}},
-        // Labels at scale 0.002 in the world's XY plane: the crossing of the X's and the Z's
-        // strokes at (35.8, 50) in font units, the fork of the Y at (39.6, 52.4).
-        {"X label", {3 + 0.0717, 0.1, 0}, {255, 255, 255}},
-        {"Y label", {0.0792, 3 + 0.1048, 0}, {255, 255, 255}},
-        {"Z label", {0.0717, 0.1, 3}, {255, 255, 255}},
-    };
-    for (const auto& probe : probes) {
-        const pixel_box box = box_around(seen(probe.at, SIZE, SIZE), 2);
-        const int found = count(pic, box, [&](rgb p) { return near(p, probe.colour); });
-        EXPECT_GT(found, 0) << probe.what << ": no pixel of " << show(probe.colour) << " near ("
-                            << box.x0 + 2 << ", " << box.y0 + 2 << ")";
+    for (const axis_row& axis : axis_rows) {
+        struct {
+            std::string what;
+            vec3 at;
+            rgb colour;
+        } const probes[] = {
+            {std::string(axis.name) + " axis", axis.on_line, axis.colour},
+            {std::string(axis.name) + " label", axis.label_stroke, {255, 255, 255}},
+        };
+        for (const auto& probe : probes) {
+            const pixel_box box = box_around(seen(probe.at, SIZE, SIZE), 2);
+            const int found = count(pic, box, [&](rgb p) { return near(p, probe.colour); });
+            EXPECT_GT(found, 0) << probe.what << ": no pixel of " << show(probe.colour) << " near ("
+                                << box.x0 + 2 << ", " << box.y0 + 2 << ")";
+        }
+    }
+}
+
+// Lines 2 pixels wide without antialiasing: OpenGL draws a line that runs more across the
+// screen than up it as columns of 2 pixels, and a steeper one as rows of 2. Every driver the
+// tests run on gives exactly 2.0 on every axis; a width of 1 gives 1.0, and 2.5 gives 3.0 or,
+// on softpipe, which keeps the fraction, about 2.5 on the slanting axes.
+constexpr double LINE_WIDTH = 2;
+constexpr int LINE_SAMPLES = 24;
+constexpr double LINE_WIDTH_TOLERANCE = 0.25;
+// Each edge of a label's white pixels against floor() of its glyph's projected box. A stroke
+// 1 pixel wide lies within half a pixel of its centre line and may stop a pixel short of its
+// end, and every driver lands within 1 pixel; a glyph a quarter larger or smaller moves its
+// far edges by 5 pixels or more from the home eye.
+constexpr double GLYPH_EDGE_TOLERANCE = 2;
+
+// Pixels of the line's colour across it at each of LINE_SAMPLES points of the stretch, all
+// together.
+int pixels_across(const picture& pic, const axis_row& axis)
+{
+    const window_point from = seen(axis.stretch_from, pic.width, pic.height);
+    const window_point to = seen(axis.stretch_to, pic.width, pic.height);
+    const bool runs_across = std::abs(to.x - from.x) > std::abs(to.y - from.y);
+    int n = 0;
+    for (int i = 0; i < LINE_SAMPLES; ++i) {
+        const double t = (i + 0.5) / LINE_SAMPLES;
+        const int x = static_cast<int>(std::floor(from.x + t * (to.x - from.x)));
+        const int y = static_cast<int>(std::floor(from.y + t * (to.y - from.y)));
+        const pixel_box across =
+            runs_across ? pixel_box{x, y - 6, x, y + 6} : pixel_box{x - 6, y, x + 6, y};
+        n += count_unrecorded(pic, across, [&](rgb p) { return near(p, axis.colour); });
+    }
+    record_probe("count", n);
+    return n;
+}
+
+// The smallest box, in window coordinates, that holds the label's glyph as the camera sees
+// it: the scale puts the font's units into the world's XY plane at the label's place. The
+// strokes are straight, so their ends bound them on screen too.
+struct window_box {
+    double x0, y0, x1, y1;
+};
+
+window_box glyph_seen(const axis_row& axis, int width, int height)
+{
+    std::vector<window_point> ends;
+    for (const font_point& v : axis.glyph) {
+        ends.push_back(seen(
+            {axis.label[0] + LABEL_SCALE * v.x, axis.label[1] + LABEL_SCALE * v.y, axis.label[2]},
+            width, height));
+    }
+    window_box b{ends.front().x, ends.front().y, ends.front().x, ends.front().y};
+    for (const window_point& p : ends) {
+        b = {std::min(b.x0, p.x), std::min(b.y0, p.y), std::max(b.x1, p.x), std::max(b.y1, p.y)};
+    }
+    return b;
+}
+
+// The box that the white pixels near the label fill, searched in the glyph's box grown by
+// half its size on every side, so that a label drawn half as large again still lies inside.
+pixel_box white_pixels_near(const picture& pic, const window_box& glyph)
+{
+    const int grow_x = static_cast<int>((glyph.x1 - glyph.x0) / 2) + 3;
+    const int grow_y = static_cast<int>((glyph.y1 - glyph.y0) / 2) + 3;
+    pixel_box found = {pic.width, pic.height, -1, -1};
+    for (int y = static_cast<int>(glyph.y0) - grow_y; y <= static_cast<int>(glyph.y1) + grow_y;
+         ++y) {
+        for (int x = static_cast<int>(glyph.x0) - grow_x; x <= static_cast<int>(glyph.x1) + grow_x;
+             ++x) {
+            if (pic.contains(x, y) && is_white(pic.at(x, y))) {
+                found = {std::min(found.x0, x), std::min(found.y0, y), std::max(found.x1, x),
+                         std::max(found.y1, y)};
+            }
+        }
+    }
+    record_probe("extent", found.x0, found.x1);
+    record_probe("extent", found.y0, found.y1);
+    return found;
+}
+
+TEST_P(Axes, LinesAreTwoPixelsWideAndLabelsAsLargeAsTheirGlyphs)
+{
+    const picture pic = draw_axes_frame();
+
+    for (const axis_row& axis : axis_rows) {
+        SCOPED_TRACE(std::string(axis.name) + " axis");
+        const double width = static_cast<double>(pixels_across(pic, axis)) / LINE_SAMPLES;
+        EXPECT_NEAR(width, LINE_WIDTH, LINE_WIDTH_TOLERANCE)
+            << "mean width across the line, in pixels";
+
+        // Pixel x covers x to x + 1, so a stroke's centre line at x lands in pixel floor(x).
+        const window_box glyph = glyph_seen(axis, SIZE, SIZE);
+        const pixel_box white = white_pixels_near(pic, glyph);
+        std::ostringstream where;
+        where << "label's white pixels from (" << white.x0 << ", " << white.y0 << ") to ("
+              << white.x1 << ", " << white.y1 << "), glyph from (" << glyph.x0 << ", " << glyph.y0
+              << ") to (" << glyph.x1 << ", " << glyph.y1 << ")";
+        EXPECT_NEAR(white.x0, std::floor(glyph.x0), GLYPH_EDGE_TOLERANCE) << where.str();
+        EXPECT_NEAR(white.x1, std::floor(glyph.x1), GLYPH_EDGE_TOLERANCE) << where.str();
+        EXPECT_NEAR(white.y0, std::floor(glyph.y0), GLYPH_EDGE_TOLERANCE) << where.str();
+        EXPECT_NEAR(white.y1, std::floor(glyph.y1), GLYPH_EDGE_TOLERANCE) << where.str();
     }
 }
 
