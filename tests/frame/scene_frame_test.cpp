@@ -27,6 +27,8 @@ const vec3 BACK = {0, 0, -5};
 // Two eyes that both see the grey cube's top and front faces.
 const vec3 LOW = {0, 1.5, 5};
 const vec3 HIGH = {0, 4, 2};
+// Just over a unit from the origin, looking down on it from the front and the right.
+const vec3 NEAR = {0.3, 0.5, 0.9};
 
 constexpr cube GREY = cube::grey;
 constexpr cube BLUE = cube::blue;
@@ -69,6 +71,8 @@ std::string show(cube which, face f)
 }
 
 bool is_greyish(rgb p) { return p.r > 20 && near(p, {p.r, p.r, p.r}); }
+// The blue cube's shades: no red, some green and more blue; the Z axis has no green.
+bool is_bluish(rgb p) { return p.r <= TOLERANCE && p.g > 5 && p.b > p.g; }
 
 // Probes a point well inside a face against the colours Gouraud shading allows there.
 void expect_face_shaded(const picture& pic, cube which, face f)
@@ -79,6 +83,67 @@ void expect_face_shaded(const picture& pic, cube which, face f)
     EXPECT_TRUE(within(p, s.low, s.high))
         << "pixel " << show(p) << " at (" << at.x << ", " << at.y << "), expected between "
         << show(s.low) << " and " << show(s.high);
+}
+
+// Sizes on screen: a box in window coordinates, before it is snapped to pixels.
+struct window_box {
+    double x0, y0, x1, y1;
+};
+
+// The smallest box that holds the points as the camera sees them. Whatever is drawn as
+// straight edges or strokes between them (a cube, a glyph) lies inside it and touches each side.
+window_box seen_box(const std::vector<vec3>& points, int width, int height)
+{
+    const window_point first = seen(points.front(), width, height);
+    window_box b{first.x, first.y, first.x, first.y};
+    for (const vec3& point : points) {
+        const window_point p = seen(point, width, height);
+        b = {std::min(b.x0, p.x), std::min(b.y0, p.y), std::max(b.x1, p.x), std::max(b.y1, p.y)};
+    }
+    return b;
+}
+
+// The box that the pixels passing test(x, y) fill, searched in the expected box grown by half
+// its size on every side, so that a thing drawn half as large again still lies inside.
+template <typename Test>
+pixel_box filled_near(const picture& pic, const window_box& expected, Test test)
+{
+    const int grow_x = static_cast<int>((expected.x1 - expected.x0) / 2) + 3;
+    const int grow_y = static_cast<int>((expected.y1 - expected.y0) / 2) + 3;
+    pixel_box found = {pic.width, pic.height, -1, -1};
+    for (int y = static_cast<int>(expected.y0) - grow_y;
+         y <= static_cast<int>(expected.y1) + grow_y; ++y) {
+        for (int x = static_cast<int>(expected.x0) - grow_x;
+             x <= static_cast<int>(expected.x1) + grow_x; ++x) {
+            if (pic.contains(x, y) && test(x, y)) {
+                found = {std::min(found.x0, x), std::min(found.y0, y), std::max(found.x1, x),
+                         std::max(found.y1, y)};
+            }
+        }
+    }
+    record_probe("extent", found.x0, found.x1);
+    record_probe("extent", found.y0, found.y1);
+    return found;
+}
+
+// Each side of what was drawn against the side of the box the scene's maths puts it in; pixel
+// x covers x to x + 1, so an edge at x lands in pixel floor(x). A filled face covers the
+// pixels whose centres it holds, a stroke 1 pixel wide lies within half a pixel of its centre
+// line and may stop a pixel short of its end: on every driver the tests run on, each side lands
+// within 1 pixel. Made a quarter larger or smaller, a label moves its far sides by 4 pixels or
+// more from the home eye, a cube 7 or more, and the marker seen from the near eye 13 or more.
+constexpr double SIDE_TOLERANCE = 2;
+
+void expect_fills(const pixel_box& found, const window_box& expected, const std::string& what)
+{
+    std::ostringstream where;
+    where << what << " from (" << found.x0 << ", " << found.y0 << ") to (" << found.x1 << ", "
+          << found.y1 << "), expected from (" << expected.x0 << ", " << expected.y0 << ") to ("
+          << expected.x1 << ", " << expected.y1 << ")";
+    EXPECT_NEAR(found.x0, std::floor(expected.x0), SIDE_TOLERANCE) << "left side, " << where.str();
+    EXPECT_NEAR(found.x1, std::floor(expected.x1), SIDE_TOLERANCE) << "right side, " << where.str();
+    EXPECT_NEAR(found.y0, std::floor(expected.y0), SIDE_TOLERANCE) << "bottom, " << where.str();
+    EXPECT_NEAR(found.y1, std::floor(expected.y1), SIDE_TOLERANCE) << "top, " << where.str();
 }
 
 TEST_F(Frame, MatricesAgreeWithTheSceneMaths)
@@ -201,6 +266,23 @@ TEST_P(Cubes, StandWhereTheirAnglesPutThem)
     const rgb p = probe_pixel(pic, seen(elsewhere, SIZE, SIZE));
     EXPECT_FALSE(is_greyish(p)) << "the grey cube still shows at its place for angle "
                                 << c.other_angle << ": " << show(p);
+
+    // Each cube, edge 0.5, fills the box its corners project to.
+    for (const cube which : {GREY, BLUE}) {
+        std::vector<vec3> corners;
+        for (const int sign : {-1, 1}) {
+            for (const double a : {-1.0, 1.0}) {
+                for (const double b : {-1.0, 1.0}) {
+                    corners.push_back(point_on(which, {0, sign}, a, b));
+                }
+            }
+        }
+        const window_box box = seen_box(corners, SIZE, SIZE);
+        const pixel_box shades = filled_near(pic, box, [&](int x, int y) {
+            return which == GREY ? is_greyish(pic.at(x, y)) : is_bluish(pic.at(x, y));
+        });
+        expect_fills(shades, box, std::string(which == GREY ? "grey" : "blue") + " cube");
+    }
 }
 
 const placement_case placement_cases[] = {
@@ -218,6 +300,7 @@ struct marker_case {
     float light_angle;
     vec3 where;  // the light in the world
     bool drawn;
+    vec3 eye;
 };
 
 void PrintTo(const marker_case& c, std::ostream* os) { *os << c.name; }
@@ -230,6 +313,7 @@ TEST_P(Marker, ShowsWhereTheLightIs)
     light_mode = c.mode;
     apply_key(c.preset);
     light_angle = c.light_angle;
+    put_eye(c.eye);
     const picture pic = draw(SIZE, SIZE);
 
     const int white = marker_pixels(pic, c.where);
@@ -242,18 +326,42 @@ TEST_P(Marker, ShowsWhereTheLightIs)
     // Without a marker the same box holds nothing white (no label or overlay text), so what
     // was found there is the marker.
     light_mode = LIGHT_VIEWPOINT;
-    EXPECT_EQ(marker_pixels(draw(SIZE, SIZE), c.where), 0) << "the probe is not clear";
+    const picture clear = draw(SIZE, SIZE);
+    EXPECT_EQ(marker_pixels(clear, c.where), 0) << "the probe is not clear";
+
+    // The white that the marker adds, a cube of edge 0.1 at the light, turned with it in the
+    // moving mode, fills the box its corners project to.
+    const mat4 turn = c.mode == LIGHT_MOVING
+                          ? rotation(light_angle, light_axis[0], light_axis[1], light_axis[2])
+                          : identity();
+    std::vector<vec3> corners;
+    for (const double dx : {-0.05, 0.05}) {
+        for (const double dy : {-0.05, 0.05}) {
+            for (const double dz : {-0.05, 0.05}) {
+                corners.push_back(transform_point(
+                    turn, {light_pos[0] + dx, light_pos[1] + dy, light_pos[2] + dz}));
+            }
+        }
+    }
+    const window_box box = seen_box(corners, SIZE, SIZE);
+    const pixel_box added = filled_near(pic, box, [&](int x, int y) {
+        return is_white(pic.at(x, y)) && !is_white(clear.at(x, y));
+    });
+    expect_fills(added, box, "the marker");
 }
 
 // Turned by 30 degrees about Z: (0, 3, 0) and (3, 0, 0); (0, 0, 3) by 300 degrees about X.
+// From the near eye the marker at the origin is large enough on screen to show its size.
 const marker_case marker_cases[] = {
-    {"fixed_preset_1", LIGHT_FIXED, '1', 0, {0, 3, 0}, true},
-    {"fixed_preset_4", LIGHT_FIXED, '4', 0, {0, 0, 0}, true},
-    {"moving_preset_1_at_30", LIGHT_MOVING, '1', 30, {-1.5, 2.598076, 0}, true},
-    {"moving_preset_2_at_30", LIGHT_MOVING, '2', 30, {2.598076, 1.5, 0}, true},
-    {"moving_preset_3_at_300", LIGHT_MOVING, '3', 300, {0, 2.598076, 1.5}, true},
-    {"moving_preset_4_at_30", LIGHT_MOVING, '4', 30, {0, 0, 0}, true},
-    {"viewpoint_preset_4", LIGHT_VIEWPOINT, '4', 0, {0, 0, 0}, false},
+    {"fixed_preset_1", LIGHT_FIXED, '1', 0, {0, 3, 0}, true, HOME},
+    {"fixed_preset_4", LIGHT_FIXED, '4', 0, {0, 0, 0}, true, HOME},
+    {"moving_preset_1_at_30", LIGHT_MOVING, '1', 30, {-1.5, 2.598076, 0}, true, HOME},
+    {"moving_preset_2_at_30", LIGHT_MOVING, '2', 30, {2.598076, 1.5, 0}, true, HOME},
+    {"moving_preset_3_at_300", LIGHT_MOVING, '3', 300, {0, 2.598076, 1.5}, true, HOME},
+    {"moving_preset_4_at_30", LIGHT_MOVING, '4', 30, {0, 0, 0}, true, HOME},
+    {"fixed_preset_4_near", LIGHT_FIXED, '4', 0, {0, 0, 0}, true, NEAR},
+    {"moving_preset_4_at_30_near", LIGHT_MOVING, '4', 30, {0, 0, 0}, true, NEAR},
+    {"viewpoint_preset_4", LIGHT_VIEWPOINT, '4', 0, {0, 0, 0}, false, HOME},
 };
 
 INSTANTIATE_TEST_SUITE_P(Modes, Marker, testing::ValuesIn(marker_cases),
@@ -352,11 +460,6 @@ TEST_P(Axes, KeepTheirColoursAndWhiteLabelsInEveryMode)
 constexpr double LINE_WIDTH = 2;
 constexpr int LINE_SAMPLES = 24;
 constexpr double LINE_WIDTH_TOLERANCE = 0.25;
-// Each edge of a label's white pixels against floor() of its glyph's projected box. A stroke
-// 1 pixel wide lies within half a pixel of its centre line and may stop a pixel short of its
-// end, and every driver lands within 1 pixel; a glyph a quarter larger or smaller moves its
-// far edges by 5 pixels or more from the home eye.
-constexpr double GLYPH_EDGE_TOLERANCE = 2;
 
 // Pixels of the line's colour across it at each of LINE_SAMPLES points of the stretch, all
 // together.
@@ -378,48 +481,16 @@ int pixels_across(const picture& pic, const axis_row& axis)
     return n;
 }
 
-// The smallest box, in window coordinates, that holds the label's glyph as the camera sees
-// it: the scale puts the font's units into the world's XY plane at the label's place. The
-// strokes are straight, so their ends bound them on screen too.
-struct window_box {
-    double x0, y0, x1, y1;
-};
-
-window_box glyph_seen(const axis_row& axis, int width, int height)
+// The label's glyph in the world: the scale puts the font's units into the world's XY plane
+// at the label's place.
+std::vector<vec3> glyph_in_world(const axis_row& axis)
 {
-    std::vector<window_point> ends;
+    std::vector<vec3> points;
     for (const font_point& v : axis.glyph) {
-        ends.push_back(seen(
-            {axis.label[0] + LABEL_SCALE * v.x, axis.label[1] + LABEL_SCALE * v.y, axis.label[2]},
-            width, height));
+        points.push_back(
+            {axis.label[0] + LABEL_SCALE * v.x, axis.label[1] + LABEL_SCALE * v.y, axis.label[2]});
     }
-    window_box b{ends.front().x, ends.front().y, ends.front().x, ends.front().y};
-    for (const window_point& p : ends) {
-        b = {std::min(b.x0, p.x), std::min(b.y0, p.y), std::max(b.x1, p.x), std::max(b.y1, p.y)};
-    }
-    return b;
-}
-
-// The box that the white pixels near the label fill, searched in the glyph's box grown by
-// half its size on every side, so that a label drawn half as large again still lies inside.
-pixel_box white_pixels_near(const picture& pic, const window_box& glyph)
-{
-    const int grow_x = static_cast<int>((glyph.x1 - glyph.x0) / 2) + 3;
-    const int grow_y = static_cast<int>((glyph.y1 - glyph.y0) / 2) + 3;
-    pixel_box found = {pic.width, pic.height, -1, -1};
-    for (int y = static_cast<int>(glyph.y0) - grow_y; y <= static_cast<int>(glyph.y1) + grow_y;
-         ++y) {
-        for (int x = static_cast<int>(glyph.x0) - grow_x; x <= static_cast<int>(glyph.x1) + grow_x;
-             ++x) {
-            if (pic.contains(x, y) && is_white(pic.at(x, y))) {
-                found = {std::min(found.x0, x), std::min(found.y0, y), std::max(found.x1, x),
-                         std::max(found.y1, y)};
-            }
-        }
-    }
-    record_probe("extent", found.x0, found.x1);
-    record_probe("extent", found.y0, found.y1);
-    return found;
+    return points;
 }
 
 TEST_P(Axes, LinesAreTwoPixelsWideAndLabelsAsLargeAsTheirGlyphs)
@@ -432,17 +503,10 @@ TEST_P(Axes, LinesAreTwoPixelsWideAndLabelsAsLargeAsTheirGlyphs)
         EXPECT_NEAR(width, LINE_WIDTH, LINE_WIDTH_TOLERANCE)
             << "mean width across the line, in pixels";
 
-        // Pixel x covers x to x + 1, so a stroke's centre line at x lands in pixel floor(x).
-        const window_box glyph = glyph_seen(axis, SIZE, SIZE);
-        const pixel_box white = white_pixels_near(pic, glyph);
-        std::ostringstream where;
-        where << "label's white pixels from (" << white.x0 << ", " << white.y0 << ") to ("
-              << white.x1 << ", " << white.y1 << "), glyph from (" << glyph.x0 << ", " << glyph.y0
-              << ") to (" << glyph.x1 << ", " << glyph.y1 << ")";
-        EXPECT_NEAR(white.x0, std::floor(glyph.x0), GLYPH_EDGE_TOLERANCE) << where.str();
-        EXPECT_NEAR(white.x1, std::floor(glyph.x1), GLYPH_EDGE_TOLERANCE) << where.str();
-        EXPECT_NEAR(white.y0, std::floor(glyph.y0), GLYPH_EDGE_TOLERANCE) << where.str();
-        EXPECT_NEAR(white.y1, std::floor(glyph.y1), GLYPH_EDGE_TOLERANCE) << where.str();
+        const window_box glyph = seen_box(glyph_in_world(axis), SIZE, SIZE);
+        const pixel_box white =
+            filled_near(pic, glyph, [&](int x, int y) { return is_white(pic.at(x, y)); });
+        expect_fills(white, glyph, "the label's white pixels");
     }
 }
 
