@@ -14,14 +14,17 @@ namespace {
 
 // The two lines in the overlay's view, at scale 0.001, and the leftmost stroke of each
 // line's first letter in GLUT's Roman font: the stem of the L (x 11.68, from 0 to 100 font
-// units high) and the back of the C (x 6.66, halfway up).
+// units high) and the back of the C (x 6.66, halfway up). The C's top and bottom run flat at
+// 100 and 0 from x 35.23 to 54.28.
 constexpr double LINE_X = -2;
 constexpr double LIGHT_LINE_Y = -2;
 constexpr double CAMERA_LINE_Y = -1.8;
 constexpr double SCALE = 0.001;
 constexpr double L_STEM_X = 11.68 * SCALE;
-constexpr double L_HEIGHT = 100 * SCALE;
+constexpr double CAPITAL_HEIGHT = 100 * SCALE;
 constexpr double C_BACK_X = 6.66 * SCALE;
+constexpr double C_FLAT_FROM_X = 35.23 * SCALE;
+constexpr double C_FLAT_TO_X = 54.28 * SCALE;
 
 // The rows of one line, with room for its parentheses' tails, clear of the other line.
 pixel_box line_band(double line_y, int width, int height)
@@ -64,7 +67,7 @@ TEST_P(OverlayLayout, LinesStartAtTheOverlaysLeftEdgeAndScaleWithTheHeight)
         double first_stroke_x;
         double first_stroke_y;
     } const lines[] = {
-        {"light line", LIGHT_LINE_Y, L_STEM_X, L_HEIGHT / 2},
+        {"light line", LIGHT_LINE_Y, L_STEM_X, CAPITAL_HEIGHT / 2},
         {"camera line", CAMERA_LINE_Y, C_BACK_X, 0.05},
     };
     for (const auto& line : lines) {
@@ -87,24 +90,38 @@ TEST_P(OverlayLayout, LinesStartAtTheOverlaysLeftEdgeAndScaleWithTheHeight)
         }
     }
 
-    const window_point stem = on_overlay({LINE_X + L_STEM_X, LIGHT_LINE_Y, 0}, width, height);
-    if (stem.x >= 0) {
-        // The L's stem is L_HEIGHT of the overlay's units tall, whatever the width.
+    // Each line's first letter is CAPITAL_HEIGHT of the overlay's units tall, whatever the
+    // width: measured over the L's stem, and over the flat top and bottom of the C.
+    struct {
+        const char* what;
+        double y;
+        double from_x;
+        double to_x;
+    } const letters[] = {
+        {"L", LIGHT_LINE_Y, L_STEM_X, L_STEM_X},
+        {"C", CAMERA_LINE_Y, C_FLAT_FROM_X, C_FLAT_TO_X},
+    };
+    for (const auto& letter : letters) {
+        const window_point foot = on_overlay({LINE_X + letter.from_x, letter.y, 0}, width, height);
         const window_point top =
-            on_overlay({LINE_X + L_STEM_X, LIGHT_LINE_Y + L_HEIGHT, 0}, width, height);
-        const pixel_box band = line_band(LIGHT_LINE_Y, width, height);
-        const int x = static_cast<int>(std::floor(stem.x));
+            on_overlay({LINE_X + letter.to_x, letter.y + CAPITAL_HEIGHT, 0}, width, height);
+        if (foot.x < 0) {
+            continue;
+        }
+        const pixel_box band = line_band(letter.y, width, height);
+        const int left = static_cast<int>(std::floor(foot.x)) - 1;
+        const int right = static_cast<int>(std::floor(top.x)) + 1;
         int lowest = band.y1 + 1;
         int highest = band.y0 - 1;
         for (int y = band.y0; y <= band.y1; ++y) {
-            if (count_unrecorded(pic, {x - 1, y, x + 1, y}, is_white) > 0) {
+            if (count_unrecorded(pic, {left, y, right, y}, is_white) > 0) {
                 lowest = std::min(lowest, y);
                 highest = std::max(highest, y);
             }
         }
         record_probe("extent", lowest, highest);
-        EXPECT_NEAR(lowest, std::floor(stem.y), 1.5) << "foot of the L";
-        EXPECT_NEAR(highest, std::floor(top.y), 1.5) << "top of the L";
+        EXPECT_NEAR(lowest, std::floor(foot.y), 1.5) << "foot of the " << letter.what;
+        EXPECT_NEAR(highest, std::floor(top.y), 1.5) << "top of the " << letter.what;
     }
 }
 
