@@ -27,6 +27,8 @@ shift
 [ $# -gt 0 ] || set -- ./test.sh
 [[ $suite =~ ^[a-z]+$ ]] || die "not a Debian code name: $suite"
 [ "$(id -u)" -eq 0 ] || die "needs root (debootstrap, mount, chroot)"
+source scripts/setup.sh
+ensure_packages debootstrap
 
 base=$PWD/build-debian
 root=$base/$suite
@@ -146,10 +148,11 @@ kill_inside() {
 }
 
 # The long steps run in a session of their own, in the background: the traps then run at once
-# on Ctrl-C or kill, and end the whole step, however many processes it has started.
+# on Ctrl-C or kill, and end the whole step, however many processes it has started. They do not
+# hold the lock, so that what a run killed outright leaves running cannot keep the next one out.
 child=
 run_step() {
-    setsid --wait "$@" &
+    setsid --wait "$@" 9>&- &
     child=$!
     local status=0
     wait "$child" || status=$?
@@ -177,6 +180,7 @@ cleanup() {
     set +e
     stop_step
     [ -d "$root" ] && kill_inside
+    [ "$status" -lt 128 ] || echo "in-debian: interrupted (status $status)" >&2
     if ! unmount_all; then
         echo "in-debian: still mounted below $root:" $(mounts_below "$root") >&2
         status=1
@@ -188,6 +192,7 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 # Left over by a run that was killed outright.
+[ -d "$root" ] && kill_inside
 unmount_all || die "cannot unmount what is mounted below $root"
 
 if [ ! -e "$ready" ]; then

@@ -4,9 +4,10 @@
 BUILD_PACKAGES=(g++ make cmake ninja-build pkg-config freeglut3-dev libglu1-mesa-dev
     libgl1-mesa-dev libgl1-mesa-dri)
 TEST_PACKAGES=(libgtest-dev libgmock-dev xvfb xauth libx11-dev libxtst-dev libxdamage-dev)
-# The package test (cpack with file and dpkg-shlibdeps, desktop-file-validate, man) and the X
-# scripting that it shares with the screenshots.
-TEST_PACKAGES+=(file dpkg-dev desktop-file-utils man-db xdotool)
+# The package check (desktop-file-validate, man, the program under Xvfb driven by xdotool) and
+# the package test, which also makes the package (cpack with file and dpkg-shlibdeps).
+PACKAGE_CHECK_PACKAGES=(xvfb xdotool desktop-file-utils man-db)
+TEST_PACKAGES+=(file dpkg-dev "${PACKAGE_CHECK_PACKAGES[@]}")
 # The rendering tests also run on zink, OpenGL over Vulkan, here on lavapipe.
 TEST_PACKAGES+=(mesa-vulkan-drivers)
 # scripts/screenshots.sh: captures and the GIF.
