@@ -163,8 +163,8 @@ run_step() {
 stop_step() {
     [ -n "$child" ] || return 0
     kill -TERM -- "-$child" 2>/dev/null || true
-    local tries
-    for tries in 1 2 3 4 5 6 7 8 9 10; do
+    local _
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
         kill -0 -- "-$child" 2>/dev/null || break
         sleep 1
     done
@@ -182,7 +182,7 @@ cleanup() {
     [ -d "$root" ] && kill_inside
     [ "$status" -lt 128 ] || echo "in-debian: interrupted (status $status)" >&2
     if ! unmount_all; then
-        echo "in-debian: still mounted below $root:" $(mounts_below "$root") >&2
+        echo "in-debian: still mounted below $root: $(mounts_below "$root" | tr '\n' ' ')" >&2
         status=1
     fi
     exit "$status"
