@@ -150,13 +150,18 @@ kill_inside() {
 # The long steps run in a session of their own, in the background: the traps then run at once
 # on Ctrl-C or kill, and end the whole step, however many processes it has started. They do not
 # hold the lock, so that what a run killed outright leaves running cannot keep the next one out.
+# The step's session is noted in a file, for the next run to end it should this one be killed
+# outright (debootstrap itself runs outside the system).
 child=
+step_file=$base/$suite.step
 run_step() {
     setsid --wait "$@" 9>&- &
     child=$!
+    echo "$child" >"$step_file"
     local status=0
     wait "$child" || status=$?
     child=
+    rm -f "$step_file"
     return "$status"
 }
 
@@ -171,6 +176,7 @@ stop_step() {
     kill -KILL -- "-$child" 2>/dev/null || true
     wait "$child" 2>/dev/null || true
     child=
+    rm -f "$step_file"
 }
 
 cleanup() {
@@ -191,7 +197,16 @@ trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-# Left over by a run that was killed outright.
+# Left over by a run that was killed outright: its step, if that still leads its own session,
+# what runs inside, and the mounts.
+if [ -s "$step_file" ]; then
+    child=$(cat "$step_file")
+    # The fourth field after the command's name in /proc/PID/stat is the session.
+    session=$(sed 's/.*) //' "/proc/$child/stat" 2>/dev/null | cut -d ' ' -f 4) || true
+    [ "$session" = "$child" ] || child=
+    stop_step
+    rm -f "$step_file"
+fi
 [ -d "$root" ] && kill_inside
 unmount_all || die "cannot unmount what is mounted below $root"
 
