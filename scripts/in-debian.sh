@@ -30,14 +30,16 @@ shift
 source scripts/setup.sh
 ensure_packages debootstrap
 
-base=$PWD/build-debian
+# The real path, as findmnt and /proc/PID/root give it, even where the checkout's path has a
+# symbolic link in it: the checks before unmounting and removing compare with it.
+mkdir -p build-debian
+base=$(cd -P build-debian && pwd)
 root=$base/$suite
 # Written only once debootstrap has succeeded, so a system without it is an interrupted one.
 ready=$root/.orvena-ready
 src=/root/orvena
 # findmnt escapes blanks, and the path is matched against its output.
 [[ $root != *[[:space:]]* ]] || die "the checkout's path has blanks in it: $root"
-mkdir -p "$base"
 
 # One run at a time per system: a second one waits rather than mounting over the first.
 exec 9>"$base/$suite.lock"
@@ -167,7 +169,7 @@ run_step() {
 
 stop_step() {
     [ -n "$child" ] || return 0
-    kill -TERM -- "-$child" 2>/dev/null || true
+    kill -TERM -- "-$child" 2>/dev/null || kill -TERM "$child" 2>/dev/null || true
     local _
     for _ in 1 2 3 4 5 6 7 8 9 10; do
         kill -0 -- "-$child" 2>/dev/null || break
@@ -181,8 +183,9 @@ stop_step() {
 
 cleanup() {
     local status=$?
-    trap - EXIT INT TERM
-    # All of it runs, whatever fails on the way.
+    # All of it runs, whatever fails on the way and however often Ctrl-C is pressed meanwhile.
+    trap - EXIT
+    trap '' INT TERM
     set +e
     stop_step
     [ -d "$root" ] && kill_inside
