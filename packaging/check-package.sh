@@ -6,9 +6,20 @@
 # appstreamcli run where they are installed (CI installs them).
 #   packaging/check-package.sh BUILD_DIR            as any user, on the unpacked package
 #   packaging/check-package.sh BUILD_DIR --install  as root: dpkg -i, run /usr/bin/orvena, dpkg -r
+#   packaging/check-package.sh --deb FILE           as root, a package made on another system:
+#       apt-get install ./FILE (its dependencies from this system's archive), then as --install
 set -euo pipefail
-build=$(cd "$1" && pwd)
-mode=${2:-}
+build=
+deb=
+installer=(dpkg -i)
+if [ "$1" = --deb ]; then
+    deb=$(realpath "$2")
+    mode=--install
+    installer=(apt-get install -y -q)
+else
+    build=$(cd "$1" && pwd)
+    mode=${2:-}
+fi
 cd "$(dirname "$0")/.."
 source scripts/headless.sh
 
@@ -69,8 +80,9 @@ check_installed() {
     echo "ok: manual page formats without warnings"
 
     local changelog_version
-    zcat "$root/share/doc/orvena/changelog.gz" >"$work/changelog"
-    changelog_version=$(dpkg-parsechangelog -l "$work/changelog" -S Version)
+    # The first line of a Debian changelog: "orvena (VERSION) DISTRIBUTION; urgency=...".
+    changelog_version=$(zcat "$root/share/doc/orvena/changelog.gz" |
+        sed -n '1s/^orvena (\([^)]*\)) .*/\1/p')
     [ "$changelog_version" = "$version" ] ||
         fail "changelog's last entry is $changelog_version, the package $version"
     echo "ok: changelog ends at $version"
@@ -83,10 +95,16 @@ check_installed() {
     echo "ok: --version and --help without a display"
 }
 
-# The Debian package, made afresh in a folder of this check's own.
-cpack --config "$build/CPackConfig.cmake" -B "$work/pkg" >"$work/cpack" 2>&1 ||
-    fail "cpack: $(cat "$work/cpack")"
-deb=$(ls "$work"/pkg/orvena_*.deb)
+if [ -n "$deb" ]; then
+    # Only what the check itself needs, so that apt has to bring the package's own dependencies.
+    source scripts/setup.sh
+    ensure_packages "${PACKAGE_CHECK_PACKAGES[@]}" "${LINT_PACKAGES[@]}"
+else
+    # The Debian package, made afresh in a folder of this check's own.
+    cpack --config "$build/CPackConfig.cmake" -B "$work/pkg" >"$work/cpack" 2>&1 ||
+        fail "cpack: $(cat "$work/cpack")"
+    deb=$(ls "$work"/pkg/orvena_*.deb)
+fi
 version=$(dpkg-deb -f "$deb" Version)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "package: $(basename "$deb"), Depends: $depends"
@@ -117,13 +135,14 @@ if [ "$mode" = --install ]; then
     if dpkg-query -W -f='${Status}' orvena 2>/dev/null | grep -q 'installed'; then
         fail "orvena is installed already; remove it first so the check starts clean"
     fi
-    dpkg -i "$deb" >"$work/dpkg" 2>&1 || fail "dpkg -i: $(cat "$work/dpkg")"
+    DEBIAN_FRONTEND=noninteractive "${installer[@]}" "$deb" >"$work/dpkg" 2>&1 ||
+        fail "${installer[*]}: $(cat "$work/dpkg")"
     trap 'dpkg -r orvena >/dev/null 2>&1 || true; end_headless_run' EXIT
     check_installed /usr "$version"
     run_program /usr/bin/orvena
     dpkg -r orvena >/dev/null
     [ ! -e /usr/bin/orvena ] || fail "dpkg -r left /usr/bin/orvena behind"
-    echo "ok: dpkg -i installed it, dpkg -r removed it"
+    echo "ok: ${installer[*]} installed it, dpkg -r removed it"
 else
     dpkg-deb -x "$deb" "$work/root"
     check_installed "$work/root/usr" "$version"

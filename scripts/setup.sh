@@ -5,9 +5,10 @@
 BUILD_PACKAGES=(g++ make cmake ninja-build pkg-config freeglut3-dev libglu1-mesa-dev
     libgl1-mesa-dev libgl1-mesa-dri)
 TEST_PACKAGES=(libgtest-dev libgmock-dev xvfb xauth libx11-dev libxtst-dev libxdamage-dev)
-# The package test (cpack with file and dpkg-shlibdeps, desktop-file-validate, man) and the X
-# scripting that it shares with the screenshots.
-TEST_PACKAGES+=(file dpkg-dev desktop-file-utils man-db xdotool)
+# The package check (desktop-file-validate, man, the program under Xvfb driven by xdotool) and
+# the package test, which also makes the package (cpack with file and dpkg-shlibdeps).
+PACKAGE_CHECK_PACKAGES=(xvfb xdotool desktop-file-utils man-db)
+TEST_PACKAGES+=(file dpkg-dev "${PACKAGE_CHECK_PACKAGES[@]}")
 # The rendering tests also run on zink, OpenGL over Vulkan, here on lavapipe.
 TEST_PACKAGES+=(mesa-vulkan-drivers)
 # scripts/screenshots.sh: captures and the GIF.
@@ -17,8 +18,9 @@ BENCH_PACKAGES=(xvfb xauth libx11-dev libxtst-dev libxdamage-dev)
 # scripts/gates.sh: clang with its sanitizer and libFuzzer runtimes and llvm-symbolizer, the
 # static checks, and valgrind.
 GATE_PACKAGES=(clang libclang-rt-dev llvm clang-tidy clang-format cppcheck valgrind)
-# CI's checks of the package: lintian, the AppStream validator, and hardening-check.
-PACKAGE_CHECK_PACKAGES=(lintian appstream devscripts)
+# lintian and the AppStream validator, which the package check uses where they are installed
+# (CI installs them, and devscripts for the hardening test's hardening-check).
+LINT_PACKAGES=(lintian appstream)
 
 # The same packages by their names on Fedora and on Arch, for systems without apt.
 declare -A FEDORA_NAMES=([g++]=gcc-c++ [make]=make [cmake]=cmake [ninja-build]=ninja-build
