@@ -30,19 +30,29 @@ fail() {
     exit 1
 }
 
-# run_program BINARY: its window appears under a private Xvfb and Escape ends it with status 0.
+# run_program BINARY: its window appears under a private Xvfb, it answers a key, and Escape
+# ends it with status 0.
 run_program() {
     start_xvfb
     timeout 60 "$1" >"$work/out" 2>"$work/err" &
     program_pid=$!
     wait_for_orvena_window >/dev/null || fail "$1: no Orvena window appeared"
+    # X moves the eye 0.1 along +X from home, and the program says where it is now.
+    local line="Camera: 1.790000, 2.900000, 7.490000"
+    xdotool key X
+    local waited=0
+    until grep -qx "$line" "$work/out"; do
+        [ "$waited" -lt 200 ] || fail "$1: no \"$line\" after the key X: $(cat "$work/out")"
+        sleep 0.1
+        waited=$((waited + 1))
+    done
     xdotool key Escape
     local status=0
     wait "$program_pid" || status=$?
     program_pid=
     stop_xvfb
     [ "$status" -eq 0 ] || fail "$1: exit status $status after Escape: $(cat "$work/err")"
-    echo "ok: $1 opened its window and quit on Escape"
+    echo "ok: $1 opened its window, answered the key X and quit on Escape"
 }
 
 # check_installed ROOT VERSION: the files the package puts under ROOT (a prefix such as /usr).
