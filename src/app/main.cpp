@@ -35,6 +35,7 @@ int main(int argc, char** argv)
     window_open = true;
     init();
     glutKeyboardFunc(keyboard);
+    glutWMCloseFunc(quit);
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
     glutTimerFunc(static_cast<unsigned>(timer_ms), timer, 0);
