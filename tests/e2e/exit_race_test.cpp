@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 #include "session.h"
 
@@ -36,10 +35,11 @@ std::ostream& operator<<(std::ostream& out, const ending& c) { return out << c.n
 
 class EndingWhileFramesAreOnTheirWay : public ::testing::TestWithParam<ending> {};
 
-// Left, Right and F1 draw nothing; X draws, and the end comes a moment after its frame was
-// handed over, while the preloaded shim (shim/slow_present.cpp) holds that frame back on its
-// way to the X server. A program that lets its window go before the frame has landed gets
-// BadDrawable from X for the frame's PutImage and ends with status 1, run after run.
+// The keys of one burst: Left, Right and F1 draw nothing, X draws, then the end. The animation
+// draws ten frames a second besides, and the preloaded shim (shim/slow_present.cpp) holds up
+// each frame's present, 30 ms before its image goes out to the X server and 100 ms after, so
+// nearly always one is still under way when the end comes. A program that lets its window go
+// first gets BadDrawable from X for that frame's PutImage and ends with status 1.
 TEST_P(EndingWhileFramesAreOnTheirWay, ExitsWithZeroAndNothingOnStandardErrorEveryTime)
 {
     xvfb server;
@@ -55,8 +55,6 @@ TEST_P(EndingWhileFramesAreOnTheirWay, ExitsWithZeroAndNothingOnStandardErrorEve
         x.press("Right");
         x.press("F1");
         x.type('X');
-        ASSERT_EQ(program.read_line(patience), "Camera: 1.790000, 2.900000, 7.490000");
-        std::this_thread::sleep_for(milliseconds(10));  // meanwhile the program draws X's frame
         if (GetParam().close_request) {
             x.request_close(window);
         } else {
