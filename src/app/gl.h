@@ -8,8 +8,13 @@
 #include <GLUT/glut.h>
 #include <OpenGL/gl.h>
 #include <OpenGL/glu.h>
-// Apple's GLUT has no glutExit; closing the window releases its GL context.
-inline void glutExit() { glutDestroyWindow(glutGetWindow()); }
+// Apple's GLUT has no glutExit; closing the window (if still open) releases its GL context.
+inline void glutExit()
+{
+    if (glutGetWindow() != 0) {
+        glutDestroyWindow(glutGetWindow());
+    }
+}
 #else
 #include <GL/freeglut.h>
 #endif

@@ -78,6 +78,7 @@ int main(int argc, char** argv)
     glutCreateWindow("Orvena");
     init();
     glutKeyboardFunc(keyboard);
+    glutWMCloseFunc(quit);
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
     glutTimerFunc(static_cast<unsigned>(timer_ms), timer, 0);

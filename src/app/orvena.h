@@ -37,6 +37,10 @@ void set_start_values();
 // Switches on lighting and depth testing and sets the start values. Needs a current GL context.
 void init();
 
+// Ends the program with status 0 once no frame is still on its way to the window: the
+// Escape key and GLUT's close callback (the window manager's close request).
+[[noreturn]] void quit();
+
 // GLUT reshape callback: viewport and perspective projection for the window's size.
 void reshape(int width, int height);
 

@@ -1,20 +1,17 @@
 // GLUT keyboard callback: one command, the console line, a new frame.
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/gl.h"
+#include "app/orvena.h"
 #include "input/commands.h"
 #include "input/input.h"
 
 // The mouse position is not used. The line is flushed at once so that a pipe sees it
-// straight away and nothing is lost if the program is killed. Escape closes GLUT (window,
-// context, display) before exit, as GLUT's own close button does: some drivers (zink) draw
-// and present on worker threads that only this stops, and exit would race them.
+// straight away and nothing is lost if the program is killed.
 void keyboard(unsigned char key, int /*x*/, int /*y*/)
 {
     if (!apply_key(key)) {
-        glutExit();
-        std::exit(0);
+        quit();
     }
     char line[CONSOLE_LINE_SIZE];
     format_console_line(line, sizeof line);
