@@ -82,6 +82,9 @@ int main(int argc, char** argv)
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
     glutTimerFunc(static_cast<unsigned>(timer_ms), timer, 0);
+    // The teaching panels: their function keys, and the glyphs their text is drawn from.
+    glutSpecialFunc(special_key);
+    compile_glyphs();
     glutMainLoop();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/orvena.h"
+#include "app/panels.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ void z_down() { step(cam_z, -CAMERA_STEP); }
 struct key_command {
     const char* keys;  // every one of these keys runs the command
     void (*run)();
-    const char* help;  // for --help
+    const char* help;  // for --help and the key panel
 };
 
 // Keys not listed change nothing. Escape is not a command: it ends the program.
@@ -143,17 +144,27 @@ void format_console_line(char* buf, std::size_t size)
     std::snprintf(buf, size, "Camera: %f, %f, %f\n", cam_x, cam_y, cam_z);
 }
 
+std::vector<key_help_row> key_help_rows()
+{
+    std::vector<key_help_row> rows;
+    for (const key_command& command : key_commands) {
+        std::string names;  // "S, s", or "space"
+        for (const char* k = command.keys; *k != '\0'; ++k) {
+            names += names.empty() ? "" : ", ";
+            names += *k == ' ' ? std::string("space") : std::string(1, *k);
+        }
+        rows.push_back({names, command.help});
+    }
+    for (const panel_key& key : panel_keys) {
+        rows.push_back({key.name, key.help});
+    }
+    rows.push_back({"Escape", "quit"});
+    return rows;
+}
+
 void write_key_help(std::FILE* out)
 {
-    for (const key_command& command : key_commands) {
-        char names[16] = "";  // "S, s", or "space"
-        for (const char* k = command.keys; *k != '\0'; ++k) {
-            const char single[2] = {*k, '\0'};
-            const std::size_t used = std::strlen(names);
-            std::snprintf(names + used, sizeof names - used, "%s%s", used == 0 ? "" : ", ",
-                          *k == ' ' ? "space" : single);
-        }
-        std::fprintf(out, "  %-8s %s\n", names, command.help);
+    for (const key_help_row& row : key_help_rows()) {
+        std::fprintf(out, "  %-8s %s\n", row.keys.c_str(), row.help);
     }
-    std::fprintf(out, "  %-8s %s\n", "Escape", "quit");
 }

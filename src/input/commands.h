@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 constexpr unsigned char KEY_ESCAPE = 27;
 
@@ -11,8 +13,16 @@ constexpr unsigned char KEY_ESCAPE = 27;
 // program; every other key, mapped or not, returns true.
 bool apply_key(unsigned char key);
 
-// The keys and what they do, a line each, as --help shows them; made from the command table
-// itself, so the two always agree.
+// Every key and what it does, a row each: the command table's keys, the panels' function keys
+// and Escape. --help and the key panel both list these rows, so neither can drift from what
+// the keys do.
+struct key_help_row {
+    std::string keys;  // "X", "S, s", "space", "F1", "Escape"
+    const char* help;
+};
+std::vector<key_help_row> key_help_rows();
+
+// The rows, one line each, as --help shows them.
 void write_key_help(std::FILE* out);
 
 // One timer tick: the light's orbit in the moving mode, the cubes while animate is set.

@@ -4,6 +4,11 @@
 
 namespace {
 
+// The font's glyphs, 0 to 127, each a display list that draws the glyph and advances the
+// matrix past it, as glutStrokeCharacter does; 0 until compile_glyphs has run.
+constexpr int GLYPH_COUNT = 128;
+GLuint glyph_lists = 0;
+
 // Characters go to GLUT as signed bytes; it skips those outside 0..127.
 void stroke(const char* text)
 {
@@ -13,6 +18,43 @@ void stroke(const char* text)
 }
 
 }  // namespace
+
+int stroke_width(const char* text)
+{
+    int width = 0;
+    for (const char* c = text; *c != '\0'; ++c) {
+        width += glutStrokeWidth(GLUT_STROKE_ROMAN, static_cast<signed char>(*c));
+    }
+    return width;
+}
+
+void compile_glyphs()
+{
+    glyph_lists = glGenLists(GLYPH_COUNT);
+    for (int c = 0; c < GLYPH_COUNT; ++c) {
+        glNewList(glyph_lists + static_cast<GLuint>(c), GL_COMPILE);
+        glutStrokeCharacter(GLUT_STROKE_ROMAN, c);
+        glEndList();
+    }
+}
+
+// The same glyphs and advances as draw_text at z 0; characters outside 0..127 are skipped
+// as GLUT skips them.
+void draw_compiled_text(float x, float y, float scale, const char* text)
+{
+    glPushMatrix();
+    {
+        glTranslatef(x, y, 0);
+        glScalef(scale, scale, scale);
+        for (const char* c = text; *c != '\0'; ++c) {
+            const int code = static_cast<signed char>(*c);
+            if (code >= 0) {
+                glCallList(glyph_lists + static_cast<GLuint>(code));
+            }
+        }
+    }
+    glPopMatrix();
+}
 
 void draw_text(float x, float y, float z, float scale, const char* text)
 {
@@ -28,10 +70,7 @@ void draw_text(float x, float y, float z, float scale, const char* text)
 void draw_text_aligned(const char* text, float x, float y, float angle, float scale_x,
                        float scale_y, int align)
 {
-    int width = 0;
-    for (const char* c = text; *c != '\0'; ++c) {
-        width += glutStrokeWidth(GLUT_STROKE_ROMAN, static_cast<signed char>(*c));
-    }
+    const int width = stroke_width(text);
     glPushMatrix();
     {
         glTranslatef(x, y, 0);

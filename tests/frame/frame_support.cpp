@@ -9,8 +9,10 @@
 #include <fstream>
 #include <memory>
 
+#define GL_GLEXT_PROTOTYPES  // framebuffer objects, for frames larger than the window
 #include "app/gl.h"
 #include "app/orvena.h"
+#include "app/panels.h"
 #include "render/render.h"
 #include "scene_start.h"
 
@@ -50,9 +52,11 @@ vec3 eye_to_world(const mat4& view, const vec3& p)
     return w;
 }
 
-// Where the light is in the world: as given in the fixed mode, turned about the axis in the
-// moving mode, carried from eye coordinates in the viewpoint mode.
-vec3 light_in_world()
+}  // namespace
+
+// As given in the fixed mode, turned about the axis in the moving mode, carried from eye
+// coordinates in the viewpoint mode.
+vec3 world_light()
 {
     const vec3 pos = {light_pos[0], light_pos[1], light_pos[2]};
     switch (light_mode) {
@@ -65,6 +69,8 @@ vec3 light_in_world()
         return pos;
     }
 }
+
+namespace {
 
 // Local to world for a cube at the current angles: the grey one turned about Z after its
 // step along X, the blue one spun about its own Y at (1.5, 1.5, 0).
@@ -109,7 +115,7 @@ pixel_box marker_box(const vec3& centre, int width, int height)
     return box_holding(corners, 0);
 }
 
-void expect_frame_state()
+void expect_frame_state(int width, int height)
 {
     for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
         ADD_FAILURE() << "GL error 0x" << std::hex << error;
@@ -124,15 +130,57 @@ void expect_frame_state()
     glGetIntegerv(GL_MATRIX_MODE, &value);
     EXPECT_EQ(value, GL_MODELVIEW) << "matrix mode";
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING)) << "lighting";
-    GLfloat width = 0;
-    glGetFloatv(GL_LINE_WIDTH, &width);
-    EXPECT_EQ(width, 1.0F) << "line width";
+    GLfloat line_width = 0;
+    glGetFloatv(GL_LINE_WIDTH, &line_width);
+    EXPECT_EQ(line_width, 1.0F) << "line width";
     GLfloat colour[4] = {};
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_EQ(colour[0], 1.0F) << "current colour";
     EXPECT_EQ(colour[1], 1.0F) << "current colour";
     EXPECT_EQ(colour[2], 1.0F) << "current colour";
     EXPECT_EQ(colour[3], 1.0F) << "current colour";
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[0], 0) << "viewport";
+    EXPECT_EQ(viewport[1], 0) << "viewport";
+    EXPECT_EQ(viewport[2], width) << "viewport";
+    EXPECT_EQ(viewport[3], height) << "viewport";
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "depth test";
+    EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "blending";
+    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST)) << "scissor test";
+    GLdouble projection[16] = {};
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    // A zero height is taken as one pixel.
+    const mat4 expected = window_projection(width, std::max(height, 1));
+    for (std::size_t i = 0; i < 16; ++i) {
+        EXPECT_NEAR(projection[i], expected[i], 1e-6) << "projection matrix element " << i;
+    }
+}
+
+picture read_back(int width, int height)
+{
+    picture pic;
+    pic.width = width;
+    pic.height = height;
+    pic.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    {
+        // Rows of RGB bytes are packed tight, whatever the width.
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pic.pixels.data());
+    }
+    glPopClientAttrib();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "reading the frame back";
+    return pic;
+}
+
+// What display draws before the swap.
+void draw_window(int width, int height)
+{
+    reshape(width, height);
+    draw_frame();
+    draw_panels();
+    expect_frame_state(width, height);
 }
 
 }  // namespace
@@ -151,6 +199,7 @@ void open_gl_window()
     glutInitWindowSize(WINDOW_SIZE, WINDOW_SIZE);
     window = glutCreateWindow("Orvena frame tests");
     init();
+    compile_glyphs();
 }
 
 void close_gl_window()
@@ -183,23 +232,33 @@ rgb picture::at(int x, int y) const
 
 picture draw(int width, int height)
 {
-    reshape(width, height);
-    draw_frame();
-    expect_frame_state();
+    glReadBuffer(GL_BACK);
+    draw_window(width, height);
+    return read_back(width, height);
+}
 
-    picture pic;
-    pic.width = width;
-    pic.height = height;
-    pic.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    {
-        // Rows of RGB bytes are packed tight, whatever the width.
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pic.pixels.data());
-    }
-    glPopClientAttrib();
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "reading the frame back";
+picture draw_offscreen(int width, int height)
+{
+    GLuint framebuffer = 0;
+    GLuint buffers[2] = {};
+    glGenFramebuffers(1, &framebuffer);
+    glGenRenderbuffers(2, buffers);
+    glBindRenderbuffer(GL_RENDERBUFFER, buffers[0]);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    glBindRenderbuffer(GL_RENDERBUFFER, buffers[1]);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, buffers[0]);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, buffers[1]);
+    EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER),
+              static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    draw_window(width, height);
+    const picture pic = read_back(width, height);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteRenderbuffers(2, buffers);
+    glDeleteFramebuffers(1, &framebuffer);
     return pic;
 }
 
@@ -237,6 +296,33 @@ window_point on_overlay(const vec3& p, int width, int height)
     return project(p, overlay_view(), window_projection(width, height), width, height);
 }
 
+outside_view outside(int width, int height)
+{
+    const int smaller = std::min(width, height);
+    outside_view o{};
+    o.side = static_cast<int>(std::lround(0.45 * smaller));
+    o.x = static_cast<int>(std::lround(0.02 * smaller));
+    o.y = height - o.x - o.side;
+    const vec3 eye = {cam_x, cam_y, cam_z};
+    const vec3 centre = {eye[0] / 2, eye[1] / 2, eye[2] / 2};
+    const double radius = std::sqrt(dot(eye, eye)) / 2 + 3.0 + 0.5;
+    const double distance = radius / std::sin(20.0 * 3.14159265358979323846 / 180.0);
+    const vec3 d = unit({2.0, 1.5, 1.0});
+    o.eye = {centre[0] + distance * d[0], centre[1] + distance * d[1], centre[2] + distance * d[2]};
+    o.view = look_at(o.eye, centre, {0, 1, 0});
+    o.projection = perspective(40, 1, distance - radius, distance + radius);
+    return o;
+}
+
+window_point seen_from_outside(const vec3& world, int width, int height)
+{
+    const outside_view o = outside(width, height);
+    window_point p = project(world, o.view, o.projection, o.side, o.side);
+    p.x += o.x;
+    p.y += o.y;
+    return p;
+}
+
 int marker_pixels(const picture& pic, const vec3& centre)
 {
     return count(pic, marker_box(centre, pic.width, pic.height), is_white);
@@ -257,7 +343,7 @@ face_shading shading(cube which, face f)
     vec3 local_normal{};
     local_normal[static_cast<std::size_t>(f.axis)] = f.sign;
     const vec3 normal = transform_direction(cube_to_world(which), local_normal);
-    const vec3 light = light_in_world();
+    const vec3 light = world_light();
     const std::array<double, 3>& m = material(which);
 
     face_shading s{{1, 1, 1}, {0, 0, 0}, 1, 0};
@@ -319,6 +405,7 @@ void Frame::SetUp()
         ASSERT_TRUE(probe_log.is_open()) << "cannot write the probe log in " << dir;
     }
     start_scene();
+    std::fill(std::begin(panel_shown), std::end(panel_shown), false);
 }
 
 void Frame::TearDown() { probe_log.close(); }

@@ -43,10 +43,14 @@ struct picture {
 };
 
 // One frame of the current scene state, drawn as the program draws it for a window of this
-// size (reshape, then draw_frame, without the swap) and read back. Checks, as a test
-// failure, the state every frame must leave behind: no GL error, both matrix stacks at depth
-// one and the attribute stack empty, modelview mode, lighting on, line width 1, colour white.
+// size (reshape, then draw_frame and the panels that are shown, without the swap) and read
+// back. Checks, as a test failure, the state every frame must leave behind: no GL error, both
+// matrix stacks at depth one and the attribute stack empty, modelview mode, lighting and depth
+// test on, blending and scissor test off, line width 1, colour white, the viewport the whole
+// window and the projection the window's.
 picture draw(int width, int height);
+// The same into a framebuffer object of its own, for sizes larger than the test's window.
+picture draw_offscreen(int width, int height);
 
 // The pixel under a projected point, recorded as a probe.
 rgb probe_pixel(const picture& pic, const window_point& p);
@@ -92,6 +96,22 @@ template <typename Test> int count(const picture& pic, const pixel_box& box, Tes
 // of a point of the overlay's own view, for a viewport of this size.
 window_point seen(const vec3& world, int width, int height);
 window_point on_overlay(const vec3& p, int width, int height);
+
+// The light in the world, where the current mode puts it.
+vec3 world_light();
+
+// The view from outside as a window of this size shows it: its square (x, y, side) and its
+// camera, worked out from the eye as the tests expect it (looking at the middle of the eye and
+// the origin from the direction (2, 1.5, 1), far enough for a sphere round that middle of
+// radius half the eye's distance plus 3.5 to fill 40 degrees).
+struct outside_view {
+    int x, y, side;
+    vec3 eye;
+    mat4 view;
+    mat4 projection;
+};
+outside_view outside(int width, int height);
+window_point seen_from_outside(const vec3& world, int width, int height);
 
 // White pixels in the light marker's box on screen (a cube of edge 0.1 around centre). Its
 // outline gives a few dozen in a 500 pixel window, a label stroke beside the box a few.
