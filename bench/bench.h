@@ -33,9 +33,11 @@ struct frame_costs {
     std::string gl_version;  // GL_VERSION, which names the Mesa release
     int width = 0;           // the window's size
     int height = 0;
-    frame_time floor;  // clear, swap and finish only
-    frame_time scene;  // draw_frame, swap and finish
-    frame_time text;   // clear, the axis labels and the overlay's lines, swap and finish
+    frame_time floor;          // clear, swap and finish only
+    frame_time scene;          // draw_frame, swap and finish
+    frame_time text;           // clear, the axis labels and the overlay's lines, swap and finish
+    frame_time panels;         // draw_frame with all three teaching panels, swap and finish
+    frame_time panels_moving;  // the same with the light orbiting, a new call panel each frame
     int rounds = 0;
     int frames_per_kind = 0;
 };

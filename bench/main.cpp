@@ -89,12 +89,20 @@ void report(const frame_costs& frames, const program_costs& program, const optio
     print_row("floor: clear + swap + finish", frames.floor);
     print_row("scene: draw_frame + swap + finish", frames.scene);
     print_row("text: stroke text only + swap + finish", frames.text);
+    print_row("panels: draw_frame and all three panels + swap + finish", frames.panels);
+    print_row("panels, light orbiting: the call panel new each frame", frames.panels_moving);
     std::printf("scene / floor: %.2f best, %.2f median (target under 2.0: %s)\n", ratio,
                 frames.scene.median_ms / frames.floor.median_ms, verdict(ratio < 2.0));
     std::printf("stroke text: %.0f%% of the scene's cost above the floor (%.0f%% median)\n",
                 100.0 * text_share(frames.floor, frames.scene, frames.text, &frame_time::best_ms),
                 100.0 *
                     text_share(frames.floor, frames.scene, frames.text, &frame_time::median_ms));
+    const double panels_ratio = frames.panels.best_ms / frames.scene.best_ms;
+    std::printf("panels / scene: %.2f best, %.2f median (target at most 3.0: %s)\n", panels_ratio,
+                frames.panels.median_ms / frames.scene.median_ms, verdict(panels_ratio <= 3.0));
+    std::printf("panels / scene with the light orbiting: %.2f best, %.2f median\n",
+                frames.panels_moving.best_ms / frames.scene.best_ms,
+                frames.panels_moving.median_ms / frames.scene.median_ms);
     std::printf("\n");
     std::printf("orvena animating: %.2f%% of one core over %.1f s, %d frames (%.1f a second) "
                 "(target under 2%%: %s)\n",

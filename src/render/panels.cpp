@@ -1,19 +1,20 @@
 // The teaching panels over the finished frame: the keys (F1) and the light's calls (F2) as
-// text on a dimmed backdrop, and the view from outside (F3, in outside_view.cpp).
+// text on a backdrop of their own, and the view from outside (F3, in outside_view.cpp).
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "app/gl.h"
 #include "app/panels.h"
 #include "input/commands.h"
 #include "render/light_calls.h"
+#include "render/panel_picture.h"
 #include "render/render.h"
 
 namespace {
 
 const float PANEL_TEXT[4] = {1, 1, 1, 1};
 const float HIGHLIGHT[4] = {1, 0.85F, 0.3F, 1};
-const float BACKDROP[4] = {0, 0, 0, 0.7F};
 
 // In font units: capitals are 100 high, a row takes 150, and the text keeps PAD from the
 // backdrop's edges.
@@ -35,6 +36,8 @@ constexpr float CAPITAL_SHARE = 1.0F / 40;
 constexpr float STATUS_LINES_TOP = 0.135F;
 
 const std::vector<key_help_row> key_rows = key_help_rows();
+panel_picture key_picture;
+panel_picture call_picture;
 
 // Font units to pixels for a panel of width x height font units in a room of pixels: as large
 // as the room allows, up to the capital share.
@@ -43,21 +46,20 @@ float panel_scale(float width, float height, float room_width, float room_height
     return std::min({room_width / width, room_height / height, smaller * CAPITAL_SHARE / CAPITAL});
 }
 
-// A dimmed rectangle behind the text, blended over the scene.
-void draw_backdrop(float x0, float y0, float x1, float y1)
+// The panel's rectangle at whole pixels, from its size in font units and its scale.
+pixel_rect panel_rect(float x, float y, float width, float height, float scale)
 {
-    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT);
-    {
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glColor4fv(BACKDROP);
-        glRectf(x0, y0, x1, y1);
-    }
-    glPopAttrib();
+    return {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)),
+            static_cast<int>(std::lround(width * scale)),
+            static_cast<int>(std::lround(height * scale))};
 }
 
-// Strokes thicken with the text, so that large text does not turn to hairlines.
-void set_text_line_width(float scale) { glLineWidth(std::max(1.0F, CAPITAL * scale / 10)); }
+// Strokes thicken with the text, so that large text does not turn to hairlines; whole pixels,
+// which software renderers draw far faster than fractions.
+void set_text_line_width(float scale)
+{
+    glLineWidth(std::max(1.0F, std::round(CAPITAL * scale / 10)));
+}
 
 float widest(float so_far, const char* text)
 {
@@ -77,18 +79,21 @@ void draw_key_panel(float window_width, float window_height)
     const float height = 2 * PAD + ROW * static_cast<float>(key_rows.size());
     const float s = panel_scale(width, height, MOST * window_width, MOST * window_height,
                                 std::min(window_width, window_height));
-    const float x0 = (window_width - width * s) / 2;
-    const float y0 = (window_height - height * s) / 2;
-    draw_backdrop(x0, y0, x0 + width * s, y0 + height * s);
-    set_text_line_width(s);
-    float baseline = y0 + (height - PAD - CAPITAL) * s;
-    for (const key_help_row& row : key_rows) {
-        glColor4fv(HIGHLIGHT);
-        draw_compiled_text(x0 + PAD * s, baseline, s, row.keys.c_str());
-        glColor4fv(PANEL_TEXT);
-        draw_compiled_text(x0 + (PAD + keys_width + COLUMN_GAP) * s, baseline, s, row.help);
-        baseline -= ROW * s;
-    }
+    const pixel_rect rect = panel_rect((window_width - width * s) / 2,
+                                       (window_height - height * s) / 2, width, height, s);
+    // The keys never change: the picture is retaken only when the window's size changes.
+    draw_panel_picture(key_picture, "", rect, [&] {
+        set_text_line_width(s);
+        const auto x = static_cast<float>(rect.x) + PAD * s;
+        float baseline = static_cast<float>(rect.y) + (height - PAD - CAPITAL) * s;
+        for (const key_help_row& row : key_rows) {
+            glColor4fv(HIGHLIGHT);
+            draw_compiled_text(x, baseline, s, row.keys.c_str());
+            glColor4fv(PANEL_TEXT);
+            draw_compiled_text(x + (keys_width + COLUMN_GAP) * s, baseline, s, row.help);
+            baseline -= ROW * s;
+        }
+    });
 }
 
 // Just above the status lines, from the left, and below the room of the outside view.
@@ -98,8 +103,10 @@ void draw_call_panel(float window_width, float window_height)
     const char* const arrow = "=> ";
     const float indent = static_cast<float>(stroke_width(arrow));
     float text_width = CALLS_WIDTH;
+    std::string text;
     for (const panel_line& line : lines) {
         text_width = widest(text_width, line.text.c_str());
+        text += line.text + "\n";
     }
     const float width = 2 * PAD + indent + text_width + SLACK;
     const float height = 2 * PAD + ROW * static_cast<float>(lines.size());
@@ -108,18 +115,20 @@ void draw_call_panel(float window_width, float window_height)
     const float bottom = STATUS_LINES_TOP * window_height + margin;
     const float top = window_height - 2 * margin - OUTSIDE_SIDE * smaller;
     const float s = panel_scale(width, height, window_width - 2 * margin, top - bottom, smaller);
-    draw_backdrop(margin, bottom, margin + width * s, bottom + height * s);
-    set_text_line_width(s);
-    const float x = margin + PAD * s;
-    float baseline = bottom + (height - PAD - CAPITAL) * s;
-    for (const panel_line& line : lines) {
-        glColor4fv(line.marked ? HIGHLIGHT : PANEL_TEXT);
-        if (line.marked) {
-            draw_compiled_text(x, baseline, s, arrow);
+    const pixel_rect rect = panel_rect(margin, bottom, width, height, s);
+    draw_panel_picture(call_picture, text, rect, [&] {
+        set_text_line_width(s);
+        const auto x = static_cast<float>(rect.x) + PAD * s;
+        float baseline = static_cast<float>(rect.y) + (height - PAD - CAPITAL) * s;
+        for (const panel_line& line : lines) {
+            glColor4fv(line.marked ? HIGHLIGHT : PANEL_TEXT);
+            if (line.marked) {
+                draw_compiled_text(x, baseline, s, arrow);
+            }
+            draw_compiled_text(x + indent * s, baseline, s, line.text.c_str());
+            baseline -= ROW * s;
         }
-        draw_compiled_text(x + indent * s, baseline, s, line.text.c_str());
-        baseline -= ROW * s;
-    }
+    });
 }
 
 void draw_text_panels(int width, int height)

@@ -124,8 +124,27 @@ TEST_F(Frame, PanelsShownThenHiddenLeaveTheFrameAsItWas)
     std::fill(std::begin(panel_shown), std::end(panel_shown), true);
     const picture all = draw(500, 500);
     EXPECT_GT(compare(all, plain).pixels, 1000);
+    // The text panels' second frame comes from the pictures the first one took.
+    EXPECT_EQ(compare(draw(500, 500), all).pixels, 0);
     std::fill(std::begin(panel_shown), std::end(panel_shown), false);
     EXPECT_EQ(compare(draw(500, 500), plain).pixels, 0);
+}
+
+// The call panel's picture is retaken whenever its text changes, and only then: after the
+// mode has gone round, the frame is the one from before.
+TEST_F(Frame, CallPanelFollowsTheModeAndTheEye)
+{
+    animate = 0;
+    panel_shown[PANEL_CALLS] = true;
+    const picture fixed = draw(500, 500);
+    apply_key('L');
+    EXPECT_GT(compare(draw(500, 500), fixed).pixels, 100) << "moving";
+    apply_key('L');
+    EXPECT_GT(compare(draw(500, 500), fixed).pixels, 100) << "viewpoint";
+    apply_key('L');
+    EXPECT_EQ(compare(draw(500, 500), fixed).pixels, 0) << "fixed again";
+    apply_key('X');
+    EXPECT_GT(compare(draw(500, 500), fixed).pixels, 100) << "eye moved";
 }
 
 // The first key of the list is X, a capital 100 font units tall: the rows that its strokes
