@@ -83,6 +83,10 @@ void draw_outside_view()
     const int smaller = std::min(window[2], window[3]);
     const int side = static_cast<int>(std::lround(OUTSIDE_SIDE * static_cast<float>(smaller)));
     const int margin = static_cast<int>(std::lround(OUTSIDE_MARGIN * static_cast<float>(smaller)));
+    // A window a pixel or two across (or minimised, no pixel high) has no room for it.
+    if (side < 1) {
+        return;
+    }
     const double aspect = window_aspect(window[2], window[3]);
     const outside_camera camera = outside_camera_for_eye();
     const world_point light = light_in_world();

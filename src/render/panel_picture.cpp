@@ -101,6 +101,10 @@ void show_picture(const panel_picture& picture)
 void draw_panel_picture(panel_picture& picture, const std::string& text, const pixel_rect& rect,
                         const std::function<void()>& draw_text)
 {
+    // No room: the window is too small, or no pixel high.
+    if (rect.width < 1 || rect.height < 1) {
+        return;
+    }
     if (holds(picture, text, rect)) {
         show_picture(picture);
         return;

@@ -170,9 +170,10 @@ void draw_panels()
     if (panel_shown[PANEL_OUTSIDE]) {
         draw_outside_view();
     }
-    if (panel_shown[PANEL_CALLS] || panel_shown[PANEL_KEYS]) {
-        GLint window[4] = {};
-        glGetIntegerv(GL_VIEWPORT, window);
+    GLint window[4] = {};
+    glGetIntegerv(GL_VIEWPORT, window);
+    // A minimised window may be no pixel high.
+    if ((panel_shown[PANEL_CALLS] || panel_shown[PANEL_KEYS]) && window[2] > 0 && window[3] > 0) {
         glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT);
         {
             glDisable(GL_LIGHTING);

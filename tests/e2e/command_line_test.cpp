@@ -115,12 +115,13 @@ TEST(Version, IsTheProjectVersion)
 }
 
 // The keys --help lists are the keys the program answers: every key of the command table,
-// each on one line, and Escape.
+// each on one line, the function keys of the teaching panels, and Escape.
 TEST(Help, ListsEveryKeyTheManualPageAndGlutsOptions)
 {
     const std::string out = run({"--help"}, false).out;
-    for (const char* key : {"X", "x", "Y", "y", "Z", "z", "S, s", "R, r", "T, t", "O, o", "1", "2",
-                            "3", "4", "L, l", "space", "Escape"}) {
+    for (const char* key :
+         {"X", "x", "Y", "y", "Z",    "z",     "S, s", "R, r", "T, t", "O, o",
+          "1", "2", "3", "4", "L, l", "space", "F1",   "F2",   "F3",   "Escape"}) {
         EXPECT_NE(out.find(std::string("\n  ") + key + " "), std::string::npos) << key;
     }
     for (const char* option : {"-display", "-geometry", "-gldebug", "-direct", "-indirect",

@@ -35,7 +35,7 @@ std::ostream& operator<<(std::ostream& out, const ending& c) { return out << c.n
 
 class EndingWhileFramesAreOnTheirWay : public ::testing::TestWithParam<ending> {};
 
-// The keys of one burst: Left, Right and F1 draw nothing, X draws, then the end. The animation
+// The keys of one burst: Left, Right and F5 draw nothing, X draws, then the end. The animation
 // draws ten frames a second besides, and the preloaded shim (shim/slow_present.cpp) holds up
 // each frame's present, 30 ms before its image goes out to the X server and 100 ms after, so
 // nearly always one is still under way when the end comes. A program that lets its window go
@@ -53,7 +53,7 @@ TEST_P(EndingWhileFramesAreOnTheirWay, ExitsWithZeroAndNothingOnStandardErrorEve
         ASSERT_NE(window, 0UL);
         x.press("Left");
         x.press("Right");
-        x.press("F1");
+        x.press("F5");
         x.type('X');
         if (GetParam().close_request) {
             x.request_close(window);

@@ -24,10 +24,18 @@ std::vector<std::string> error_lines(const std::string& text)
     return found;
 }
 
-TEST(GlErrors, NoneInAnyModePresetCameraKeyOrWindowSize)
+class GlErrors : public ::testing::TestWithParam<bool> {};
+
+// Once with the teaching panels hidden, once with all three shown.
+TEST_P(GlErrors, NoneInAnyModePresetCameraKeyOrWindowSize)
 {
     session run({"-gldebug"}, {{"MESA_DEBUG", "1"}});
     ASSERT_NE(run.window, 0UL);
+    if (GetParam()) {
+        for (const char* key : {"F1", "F2", "F3"}) {
+            run.x.press(key);
+        }
+    }
 
     // A frame drawn after the last key, so that every state reached is also drawn.
     const auto keys_then_frames = [&run](const std::string& keys) {
@@ -56,5 +64,10 @@ TEST(GlErrors, NoneInAnyModePresetCameraKeyOrWindowSize)
     EXPECT_EQ(error_lines(run.program.err()), std::vector<std::string>()) << run.program.err();
     EXPECT_EQ(run.program.out(), "");
 }
+
+INSTANTIATE_TEST_SUITE_P(Panels, GlErrors, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "Shown" : "Hidden";
+                         });
 
 }  // namespace

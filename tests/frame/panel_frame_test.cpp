@@ -130,6 +130,19 @@ TEST_F(Frame, PanelsShownThenHiddenLeaveTheFrameAsItWas)
     EXPECT_EQ(compare(draw(500, 500), plain).pixels, 0);
 }
 
+// In windows too small for them, or no pixel high, the panels draw nothing and make no GL
+// error (draw checks glGetError).
+TEST_F(Frame, PanelsInTinyWindowsMakeNoError)
+{
+    std::fill(std::begin(panel_shown), std::end(panel_shown), true);
+    for (const window_size size :
+         {window_size{1, 1}, window_size{2, 2}, window_size{120, 300}, window_size{500, 0}}) {
+        SCOPED_TRACE(size.width);
+        SCOPED_TRACE(size.height);
+        draw(size.width, size.height);
+    }
+}
+
 // The call panel's picture is retaken whenever its text changes, and only then: after the
 // mode has gone round, the frame is the one from before.
 TEST_F(Frame, CallPanelFollowsTheModeAndTheEye)
