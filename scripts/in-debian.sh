@@ -28,6 +28,7 @@ shift
 [[ $suite =~ ^[a-z]+$ ]] || die "not a Debian code name: $suite"
 [ "$(id -u)" -eq 0 ] || die "needs root (debootstrap, mount, chroot)"
 source scripts/setup.sh
+source scripts/host-mirror.sh
 ensure_packages debootstrap
 
 # The real path, as findmnt and /proc/PID/root give it, even where the checkout's path has a
@@ -47,62 +48,6 @@ if ! flock -n 9; then
     echo "in-debian: waiting for another run in $root" >&2
     flock 9
 fi
-
-# The first mirror that the host's apt sources (one-line or deb822) give for a release's main
-# suite, one without "-" or "/" (bookworm, not bookworm-updates or bookworm-security).
-host_mirror() {
-    local files=()
-    local f
-    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
-        [ -f "$f" ] && files+=("$f")
-    done
-    [ ${#files[@]} -gt 0 ] || return 0
-    awk '
-        function main_suite(suites,   n, i, s) {
-            n = split(suites, s, /[ \t]+/)
-            for (i = 1; i <= n; i++)
-                if (s[i] != "" && s[i] !~ /[-\/]/)
-                    return 1
-            return 0
-        }
-        function end_stanza(   u) {
-            if (field["types"] ~ /(^|[ \t])deb([ \t]|$)/ && tolower(field["enabled"]) !~ /no/ &&
-                field["uris"] ~ /[^ \t]/ && main_suite(field["suites"])) {
-                split(field["uris"], u, /[ \t]+/)
-                print (u[1] != "" ? u[1] : u[2])
-                found = 1
-                exit
-            }
-            split("", field)
-        }
-        FNR == 1 { end_stanza() }
-        FILENAME ~ /\.sources$/ {
-            if ($0 ~ /^#/)
-                next
-            if ($0 ~ /^[ \t]*$/) {
-                end_stanza()
-                next
-            }
-            if ($0 ~ /^[ \t]/) {
-                field[key] = field[key] " " $0
-                next
-            }
-            key = tolower(substr($0, 1, index($0, ":") - 1))
-            field[key] = substr($0, index($0, ":") + 1)
-            next
-        }
-        {
-            sub(/#.*/, "")
-            gsub(/\[[^]]*\]/, "")
-            if ($1 == "deb" && $3 != "" && $3 !~ /[-\/]/) {
-                print $2
-                found = 1
-                exit
-            }
-        }
-        END { if (!found) end_stanza() }
-    ' "${files[@]}"
-}
 
 # Every mount at or below a folder, deepest first.
 mounts_below() {

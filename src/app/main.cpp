@@ -8,6 +8,9 @@
 #include "input/commands.h"
 #include "input/input.h"
 #include "render/render.h"
+#if defined(_WIN32)
+#include "app/windows.h"
+#endif
 
 namespace {
 
@@ -36,6 +39,15 @@ void print_usage()
     write_key_help(stdout);
     std::fputs("\n"
                "GLUT's common options:\n"
+#if defined(_WIN32)
+               "  -geometry WxH+X+Y    the window's size and place, instead of 500x500+100+100:\n"
+               "                       X+Y is the frame's outer corner, WxH the drawing area\n"
+               "  -gldebug             report OpenGL errors after every frame\n"
+               "  -iconic              start with the window minimised\n"
+               "  -display, -direct, -indirect and -sync are X11's: taken, and of no use here\n"
+               "\n"
+               "More in README.txt, beside orvena.exe.\n",
+#else
                "  -display DISPLAY     the X display to open, instead of $DISPLAY\n"
                "  -geometry WxH+X+Y    the window's size and place, instead of 500x500+100+100\n"
                "  -gldebug             report OpenGL errors after every frame\n"
@@ -44,6 +56,7 @@ void print_usage()
                "  -sync                make the X connection synchronous\n"
                "\n"
                "More in man 6 orvena.\n",
+#endif
                stdout);
 }
 
@@ -61,6 +74,9 @@ int main(int argc, char** argv)
             return 0;
         }
     }
+#if defined(_WIN32)
+    ignore_x_display_variable();
+#endif
     std::atexit(explain_missing_display);
     // The window's size and place are given before glutInit, so that GLUT's -geometry option,
     // which glutInit reads, can change them.

@@ -17,9 +17,14 @@ const milliseconds patience(20000);
 
 using environment_changes = std::map<std::string, std::optional<std::string>>;
 
+// ORVENA_LAUNCHER, where a build defines it, runs the program: wine for the Windows build.
 inline std::vector<std::string> program_command(const std::vector<std::string>& args)
 {
+#if defined(ORVENA_LAUNCHER)
+    std::vector<std::string> command = {ORVENA_LAUNCHER, ORVENA_BINARY};
+#else
     std::vector<std::string> command = {ORVENA_BINARY};
+#endif
     command.insert(command.end(), args.begin(), args.end());
     return command;
 }
