@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the pictures of the guide from the real program on a private Xvfb: one screenshot per
-# light mode, the eye moved in the fixed and the viewpoint modes, and the moving light as an
-# animated GIF. Writes them under docs/. Builds into build-docs/ (or $BUILD_DIR).
+# light mode, the eye moved in the fixed and the viewpoint modes, the moving light as an
+# animated GIF, and one of each teaching panel. Writes them under docs/. Builds into build-docs/ (or $BUILD_DIR).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
@@ -77,9 +77,22 @@ convert \( docs/light-fixed.png "$work/fixed-front.png" -bordercolor gray40 -bor
     \( docs/light-viewpoint.png "$work/viewpoint-front.png" -bordercolor gray40 -border 2 \
     +append \) -append -resize 50% -strip -colors 128 PNG8:docs/eye-moves.png
 
+# The teaching panels, each on its own: the keys; the calls in the moving mode, where the
+# rotation stands between the camera and the light; the view from outside in the viewpoint
+# mode, where it shows the light that the main view cannot. The function keys print nothing.
+panel() {
+    xdotool key "$1"
+    shot "$2"
+    xdotool key "$1"
+}
+panel F1 docs/panel-keys.png
+panel F2 docs/panel-calls.png
+press L
+panel F3 docs/panel-outside.png
+
 xdotool key Escape
 status=0
 wait "$program_pid" || status=$?
 program_pid=
 [ "$status" -eq 0 ] || echo "orvena ended with status $status" >&2
-ls -l docs/light-*.png docs/light-moving.gif docs/eye-moves.png
+ls -l docs/light-*.png docs/light-moving.gif docs/eye-moves.png docs/panel-*.png

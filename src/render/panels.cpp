@@ -21,12 +21,12 @@ const float HIGHLIGHT[4] = {1, 0.85F, 0.3F, 1};
 constexpr float CAPITAL = 100;
 constexpr float ROW = 150;
 constexpr float PAD = 60;
-constexpr float COLUMN_GAP = 80;
+constexpr float COLUMN_GAP = 150;
 // Room for the glyphs that reach past their advance ("_", braces) at a line's end.
 constexpr float SLACK = 100;
-// The call panel is at least as wide as its widest line in the moving mode, so that its text
-// keeps its size when the mode changes.
-constexpr float CALLS_WIDTH = 4760;
+// The call panel is at least as wide as its widest line, the moving mode's last one at 360.00
+// degrees (5122 units), so that its text keeps its size as the mode and the angle change.
+constexpr float CALLS_WIDTH = 5122;
 // The key panel takes at most this share of the window's width and height.
 constexpr float MOST = 0.95F;
 // Capitals at most a fortieth of the window's smaller side: 12.5 pixels at 500 x 500.
