@@ -27,14 +27,17 @@ void draw_eye(double aspect)
     const eye_frame f = camera_frame();
     const double up = FRUSTUM_LENGTH * std::tan(25.0 * PI / 180.0);
     const double right = up * aspect;
-    world_point corners[4];
-    const double signs[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
-    for (int c = 0; c < 4; ++c) {
+    // A corner of the field of view, FRUSTUM_LENGTH ahead of the eye.
+    const auto corner_at = [&](double across, double above) {
+        world_point p{};
         for (std::size_t i = 0; i < 3; ++i) {
-            corners[c][i] = f.eye[i] + FRUSTUM_LENGTH * f.forward[i] +
-                            signs[c][0] * right * f.right[i] + signs[c][1] * up * f.up[i];
+            p[i] = f.eye[i] + FRUSTUM_LENGTH * f.forward[i] + across * right * f.right[i] +
+                   above * up * f.up[i];
         }
-    }
+        return p;
+    };
+    const world_point corners[4] = {corner_at(-1, -1), corner_at(1, -1), corner_at(1, 1),
+                                    corner_at(-1, 1)};
     glColor4fv(EYE_COLOUR);
     glBegin(GL_LINES);
     {

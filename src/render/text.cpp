@@ -47,9 +47,9 @@ void draw_compiled_text(float x, float y, float scale, const char* text)
         glTranslatef(x, y, 0);
         glScalef(scale, scale, scale);
         for (const char* c = text; *c != '\0'; ++c) {
-            const int code = static_cast<signed char>(*c);
-            if (code >= 0) {
-                glCallList(glyph_lists + static_cast<GLuint>(code));
+            const auto code = static_cast<unsigned char>(*c);
+            if (code < GLYPH_COUNT) {
+                glCallList(glyph_lists + code);
             }
         }
     }

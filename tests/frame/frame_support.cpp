@@ -255,7 +255,7 @@ picture draw_offscreen(int width, int height)
               static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     draw_window(width, height);
-    const picture pic = read_back(width, height);
+    picture pic = read_back(width, height);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDeleteRenderbuffers(2, buffers);
     glDeleteFramebuffers(1, &framebuffer);

@@ -46,7 +46,7 @@ difference compare(const picture& a, const picture& b)
 picture with_panel(panel_id panel, int width, int height)
 {
     panel_shown[panel] = true;
-    const picture pic = draw_offscreen(width, height);
+    picture pic = draw_offscreen(width, height);
     panel_shown[panel] = false;
     return pic;
 }
