@@ -10,6 +10,7 @@
 #include "app/orvena.h"
 #include "app/panels.h"
 #include "bench.h"
+#include "render/panels.h"
 #include "render/render.h"
 
 // glutMainLoopEvent: this program runs its own loop. Linux only, like the benchmark.
@@ -109,7 +110,6 @@ frame_costs measure_frames(const std::string& display, double seconds_each, int 
     glutInitWindowPosition(100, 100);
     glutCreateWindow("Orvena benchmark");
     init();
-    compile_glyphs();
     glutDisplayFunc(note_exposed);
     glutReshapeFunc(reshape);
     // Swapping onto a window that is not on screen yet would cost less than the real thing.

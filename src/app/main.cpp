@@ -44,7 +44,8 @@ void print_usage()
                "                       X+Y is the frame's outer corner, WxH the drawing area\n"
                "  -gldebug             report OpenGL errors after every frame\n"
                "  -iconic              start with the window minimised\n"
-               "  -display, -direct, -indirect and -sync are X11's: taken, and of no use here\n"
+               "  -display DEVICE      a Windows display device, such as \\\\.\\DISPLAY1\n"
+               "  -direct, -indirect and -sync are X11's: taken, and doing nothing here\n"
                "\n"
                "More in README.txt, beside orvena.exe.\n",
 #else
@@ -98,9 +99,8 @@ int main(int argc, char** argv)
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
     glutTimerFunc(static_cast<unsigned>(timer_ms), timer, 0);
-    // The teaching panels: their function keys, and the glyphs their text is drawn from.
+    // The function keys of the teaching panels.
     glutSpecialFunc(special_key);
-    compile_glyphs();
     glutMainLoop();
     return 0;
 }

@@ -30,6 +30,8 @@ extern const float colors[4][4];
 constexpr float HOME_X = 1.69F, HOME_Y = 2.9F, HOME_Z = 7.49F;
 constexpr float LIGHT_DISTANCE = 3.0F;
 constexpr double ANGLE_WRAP = 360.0;
+// The window's projection: vertical field of view in degrees.
+constexpr double WINDOW_FOVY = 50.0;
 
 // Gives the scene state its start values; light_mode and light_angle keep theirs.
 void set_start_values();

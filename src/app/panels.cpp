@@ -5,8 +5,8 @@ bool panel_shown[PANEL_COUNT];
 
 // GLUT_KEY_F1 to GLUT_KEY_F3 are 1 to 3; src/input/special.cpp checks that against GLUT.
 const panel_key panel_keys[PANEL_COUNT] = {
-    {1, "F1", PANEL_KEYS, "show or hide this list of keys"},
-    {2, "F2", PANEL_CALLS, "show or hide the calls that place the light"},
+    {1, "F1", PANEL_KEYS, "show or hide the list of keys, in the window"},
+    {2, "F2", PANEL_CALLS, "show or hide the calls that place the camera and the light"},
     {3, "F3", PANEL_OUTSIDE, "show or hide the view from outside"},
 };
 

@@ -7,7 +7,7 @@ void reshape(int width, int height)
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(50.0, window_aspect(width, height), 0.1, 100.0);
+    gluPerspective(WINDOW_FOVY, window_aspect(width, height), 0.1, 100.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

@@ -2,6 +2,7 @@
 // the teaching panels that are shown.
 #include "app/gl.h"
 #include "app/orvena.h"
+#include "render/panels.h"
 #include "render/render.h"
 
 void draw_cubes()

@@ -45,10 +45,7 @@ std::vector<panel_line> light_call_lines()
         lines.push_back({format("glRotatef(%.2f, %.2f, %.2f, %.2f);", angle, ax, ay, az), false});
         lines.push_back(light);
         lines.push_back({"glPopMatrix();", false});
-        lines.push_back(
-            {format("taken in world coordinates turned by %.2f degrees about (%.2f, %.2f, %.2f)",
-                    angle, ax, ay, az),
-             false});
+        lines.push_back({"taken in world coordinates turned by the angle about the axis", false});
     } else {
         lines.push_back(camera);
         lines.push_back(light);

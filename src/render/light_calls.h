@@ -1,6 +1,5 @@
-// The text of the light-calls panel: the calls with which this frame places the camera and
-// the light, in the order the frame makes them, with the values it passes. No GL, so it
-// tests anywhere.
+// The light-calls panel's text: the calls with which this frame places the camera and the
+// light, in the frame's order and with the values it passes. No GL, so it tests anywhere.
 #ifndef ORVENA_RENDER_LIGHT_CALLS_H
 #define ORVENA_RENDER_LIGHT_CALLS_H
 

@@ -6,6 +6,7 @@
 #include "app/gl.h"
 #include "app/orvena.h"
 #include "render/outside_camera.h"
+#include "render/panels.h"
 #include "render/render.h"
 
 namespace {
@@ -21,11 +22,11 @@ constexpr double PI = 3.14159265358979323846;
 void vertex(const world_point& p) { glVertex3d(p[0], p[1], p[2]); }
 
 // A ball at the eye, a line to the origin it looks at, and the outline of its field of view,
-// as wide as the window's projection makes it.
+// as wide and high as the window's projection makes it.
 void draw_eye(double aspect)
 {
     const eye_frame f = camera_frame();
-    const double up = FRUSTUM_LENGTH * std::tan(25.0 * PI / 180.0);
+    const double up = FRUSTUM_LENGTH * std::tan(WINDOW_FOVY / 2 * PI / 180.0);
     const double right = up * aspect;
     // A corner of the field of view, FRUSTUM_LENGTH ahead of the eye.
     const auto corner_at = [&](double across, double above) {

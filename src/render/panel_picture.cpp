@@ -1,5 +1,7 @@
-// Text panels drawn once and then shown from a texture while their text stays the same.
+// Text panels' pictures: taken from the frame once, then shown while their text is the same.
 #include "render/panel_picture.h"
+
+#include <vector>
 
 namespace {
 
@@ -14,12 +16,40 @@ int power_of_two_at_least(int n)
     return p;
 }
 
-bool holds(const panel_picture& picture, const std::string& text, const pixel_rect& rect)
+// Whether the driver can hold a texture of this size, asked through the proxy texture, as
+// OpenGL 1.1 has it.
+bool texture_fits(int width, int height)
 {
-    return picture.texture != 0 && picture.text == text && picture.rect.x == rect.x &&
-           picture.rect.y == rect.y && picture.rect.width == rect.width &&
-           picture.rect.height == rect.height;
+    glTexImage2D(GL_PROXY_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                 nullptr);
+    GLint got = 0;
+    glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &got);
+    return got == width;
 }
+
+// Copies the rectangle of the frame into the picture's texture, made width x height first.
+void take(panel_picture& picture, int width, int height, const pixel_rect& rect)
+{
+    if (picture.texture == 0) {
+        glGenTextures(1, &picture.texture);
+    }
+    glBindTexture(GL_TEXTURE_2D, picture.texture);
+    if (width != picture.texture_width || height != picture.texture_height) {
+        // Zeros where the rectangle does not reach, rather than whatever the memory held; four
+        // bytes a texel, so that every row meets the default unpack alignment.
+        const std::vector<GLubyte> zeros(static_cast<std::size_t>(width) *
+                                         static_cast<std::size_t>(height) * 4);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     zeros.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        picture.texture_width = width;
+        picture.texture_height = height;
+    }
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, rect.x, rect.y, rect.width, rect.height);
+}
+
+}  // namespace
 
 void fill_backdrop(const pixel_rect& rect)
 {
@@ -33,42 +63,15 @@ void fill_backdrop(const pixel_rect& rect)
     glPopAttrib();
 }
 
-// Takes the rectangle from the frame into the picture's texture. OpenGL 1.1 wants sides that
-// are powers of two; a panel larger than the driver's textures is not kept.
-void take_picture(panel_picture& picture, const std::string& text, const pixel_rect& rect)
-{
-    GLint largest = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-    const int width = power_of_two_at_least(rect.width);
-    const int height = power_of_two_at_least(rect.height);
-    if (width > largest || height > largest) {
-        return;
-    }
-    glPushAttrib(GL_TEXTURE_BIT);
-    {
-        if (picture.texture == 0) {
-            glGenTextures(1, &picture.texture);
-        }
-        glBindTexture(GL_TEXTURE_2D, picture.texture);
-        if (width != picture.texture_width || height != picture.texture_height) {
-            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                         nullptr);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-            picture.texture_width = width;
-            picture.texture_height = height;
-        }
-        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, rect.x, rect.y, rect.width, rect.height);
-    }
-    glPopAttrib();
-    picture.rect = rect;
-    picture.text = text;
-}
-
 // Texel for pixel: the rectangle's corners at whole pixels, sampled without filtering.
-void show_picture(const panel_picture& picture)
+bool show_held_picture(const panel_picture& picture, const std::string& text,
+                       const pixel_rect& rect)
 {
     const pixel_rect& r = picture.rect;
+    if (picture.texture == 0 || picture.text != text || r.x != rect.x || r.y != rect.y ||
+        r.width != rect.width || r.height != rect.height) {
+        return false;
+    }
     const auto s = static_cast<float>(r.width) / static_cast<float>(picture.texture_width);
     const auto t = static_cast<float>(r.height) / static_cast<float>(picture.texture_height);
     const auto x0 = static_cast<float>(r.x);
@@ -94,22 +97,22 @@ void show_picture(const panel_picture& picture)
         glEnd();
     }
     glPopAttrib();
+    return true;
 }
 
-}  // namespace
-
-void draw_panel_picture(panel_picture& picture, const std::string& text, const pixel_rect& rect,
-                        const std::function<void()>& draw_text)
+// OpenGL 1.1 wants the texture's sides to be powers of two. A rectangle larger than the
+// driver's textures is not kept, and drawn afresh in every frame instead.
+void keep_picture(panel_picture& picture, const std::string& text, const pixel_rect& rect)
 {
-    // No room: the window is too small, or no pixel high.
-    if (rect.width < 1 || rect.height < 1) {
-        return;
+    const int width = power_of_two_at_least(rect.width);
+    const int height = power_of_two_at_least(rect.height);
+    glPushAttrib(GL_TEXTURE_BIT);
+    {
+        if (texture_fits(width, height)) {
+            take(picture, width, height, rect);
+            picture.rect = rect;
+            picture.text = text;
+        }
     }
-    if (holds(picture, text, rect)) {
-        show_picture(picture);
-        return;
-    }
-    fill_backdrop(rect);
-    draw_text();
-    take_picture(picture, text, rect);
+    glPopAttrib();
 }

@@ -29,25 +29,7 @@ void draw_text_aligned(const char* text, float x, float y, float angle, float sc
 // The two status lines, drawn through a fixed view of their own.
 void draw_overlay();
 
-// Stroke text as draw_text draws it, from display lists of the font's glyphs, which cost far
-// less per frame than the plain calls. compile_glyphs makes the lists, once, with the GL
-// context current; the key panel's long text needs them.
-void compile_glyphs();
-void draw_compiled_text(float x, float y, float scale, const char* text);
-int stroke_width(const char* text);  // in font units
-
-// The teaching panels that are shown, over the finished frame; each puts back every GL state
-// it changes.
-void draw_panels();
-
-// The view from outside: a square of OUTSIDE_SIDE of the window's smaller side, OUTSIDE_MARGIN
-// of it from the top left corner.
-constexpr float OUTSIDE_SIDE = 0.45F;
-constexpr float OUTSIDE_MARGIN = 0.02F;
-void draw_outside_view();
-
-// Runs draw with pixel coordinates over a viewport of width x height, origin at its lower
-// left; puts both matrices and the matrix mode back.
-void in_pixels(int width, int height, void (*draw)(int width, int height));
+// Width of the text in the stroke font's units.
+int stroke_width(const char* text);
 
 #endif

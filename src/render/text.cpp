@@ -4,11 +4,6 @@
 
 namespace {
 
-// The font's glyphs, 0 to 127, each a display list that draws the glyph and advances the
-// matrix past it, as glutStrokeCharacter does; 0 until compile_glyphs has run.
-constexpr int GLYPH_COUNT = 128;
-GLuint glyph_lists = 0;
-
 // Characters go to GLUT as signed bytes; it skips those outside 0..127.
 void stroke(const char* text)
 {
@@ -26,34 +21,6 @@ int stroke_width(const char* text)
         width += glutStrokeWidth(GLUT_STROKE_ROMAN, static_cast<signed char>(*c));
     }
     return width;
-}
-
-void compile_glyphs()
-{
-    glyph_lists = glGenLists(GLYPH_COUNT);
-    for (int c = 0; c < GLYPH_COUNT; ++c) {
-        glNewList(glyph_lists + static_cast<GLuint>(c), GL_COMPILE);
-        glutStrokeCharacter(GLUT_STROKE_ROMAN, c);
-        glEndList();
-    }
-}
-
-// The same glyphs and advances as draw_text at z 0; characters outside 0..127 are skipped
-// as GLUT skips them.
-void draw_compiled_text(float x, float y, float scale, const char* text)
-{
-    glPushMatrix();
-    {
-        glTranslatef(x, y, 0);
-        glScalef(scale, scale, scale);
-        for (const char* c = text; *c != '\0'; ++c) {
-            const auto code = static_cast<unsigned char>(*c);
-            if (code < GLYPH_COUNT) {
-                glCallList(glyph_lists + code);
-            }
-        }
-    }
-    glPopMatrix();
 }
 
 void draw_text(float x, float y, float z, float scale, const char* text)

@@ -9,8 +9,11 @@ namespace {
 int differing_pixels(const image& a, const image& b)
 {
     int n = 0;
-    for (std::size_t i = 0; i < a.pixels.size(); ++i) {
-        n += a.pixels[i] != b.pixels[i] ? 1 : 0;
+    for (std::size_t i = 0; i + 2 < a.pixels.size(); i += 3) {
+        n += a.pixels[i] != b.pixels[i] || a.pixels[i + 1] != b.pixels[i + 1] ||
+                     a.pixels[i + 2] != b.pixels[i + 2]
+                 ? 1
+                 : 0;
     }
     return n;
 }

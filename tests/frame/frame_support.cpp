@@ -8,11 +8,13 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <vector>
 
 #define GL_GLEXT_PROTOTYPES  // framebuffer objects, for frames larger than the window
 #include "app/gl.h"
 #include "app/orvena.h"
 #include "app/panels.h"
+#include "render/panels.h"
 #include "render/render.h"
 #include "scene_start.h"
 
@@ -148,6 +150,21 @@ void expect_frame_state(int width, int height)
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "depth test";
     EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "blending";
     EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST)) << "scissor test";
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "texturing";
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &value);
+    EXPECT_EQ(value, 0) << "texture binding";
+    GLfloat clear[4] = {1, 1, 1, 1};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_EQ(std::vector<GLfloat>(clear, clear + 4), std::vector<GLfloat>(4, 0.0F))
+        << "clear colour";
+    // The light where the frame put it, in eye coordinates: the outside view places it under
+    // a camera of its own and must put it back.
+    GLfloat light[4] = {};
+    glGetLightfv(GL_LIGHT0, GL_POSITION, light);
+    const vec3 placed = transform_point(camera_view(cam_x, cam_y, cam_z), world_light());
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_NEAR(light[i], placed[i], 1e-4) << "light position " << i;
+    }
     GLdouble projection[16] = {};
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     // A zero height is taken as one pixel.
@@ -199,7 +216,6 @@ void open_gl_window()
     glutInitWindowSize(WINDOW_SIZE, WINDOW_SIZE);
     window = glutCreateWindow("Orvena frame tests");
     init();
-    compile_glyphs();
 }
 
 void close_gl_window()
@@ -296,6 +312,8 @@ window_point on_overlay(const vec3& p, int width, int height)
     return project(p, overlay_view(), window_projection(width, height), width, height);
 }
 
+// The rule the program documents, written out again here; that the origin, the eye and the
+// light stay in view under it is proved apart from the pixels, in the unit tests.
 outside_view outside(int width, int height)
 {
     const int smaller = std::min(width, height);

@@ -1,8 +1,5 @@
-// The light-calls panel against the GL calls that the frame really makes: one frame drawn per
-// case with the panel shown, its calls recorded by the preloaded shim (shim/gl_trace.cpp). The
-// panel's calls must come in the trace in the panel's order, with the panel's numbers to the
-// two places shown, and the matrix in force at the light's call must be the one that the
-// panel's last line names.
+// The light-calls panel against a trace of the frame's real GL calls (shim/gl_trace.cpp):
+// the same calls in the same order with the same numbers, and the matrix the last line names.
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
@@ -158,9 +155,11 @@ mat4 replayed(const std::vector<call>& calls, std::size_t until)
     return stack.back();
 }
 
-// The matrix that the panel's last line says the position was taken under.
-mat4 named_by(const std::string& text)
+// The matrix that the panel's last line says the position was taken under; the angle and the
+// axis are the ones its rotation line shows.
+mat4 named_by(const std::vector<panel_line>& lines)
 {
+    const std::string& text = lines.back().text;
     if (text == "taken in eye coordinates: the light moves with the eye") {
         return identity();
     }
@@ -168,11 +167,17 @@ mat4 named_by(const std::string& text)
     if (text == "taken in world coordinates") {
         return view;
     }
-    const std::vector<std::string> n = shown_numbers(text);
-    EXPECT_EQ(text.rfind("taken in world coordinates turned by ", 0), 0U) << text;
-    EXPECT_EQ(n.size(), 4U) << text;
-    return multiply(view, rotation(std::stod(n.at(0)), std::stod(n.at(1)), std::stod(n.at(2)),
-                                   std::stod(n.at(3))));
+    EXPECT_EQ(text, "taken in world coordinates turned by the angle about the axis");
+    for (const panel_line& line : lines) {
+        if (line.text.rfind("glRotatef(", 0) == 0) {
+            const std::vector<std::string> n = shown_numbers(line.text);
+            EXPECT_EQ(n.size(), 4U) << line.text;
+            return multiply(view, rotation(std::stod(n.at(0)), std::stod(n.at(1)),
+                                           std::stod(n.at(2)), std::stod(n.at(3))));
+        }
+    }
+    ADD_FAILURE() << "no rotation shown for: " << text;
+    return view;
 }
 
 struct trace_case {
@@ -235,7 +240,7 @@ TEST_P(LightCallsTrace, PanelShowsTheCallsTheFrameMakesInTheirOrderWithTheirValu
     }
     ASSERT_LT(light_call, calls.size()) << "no line is marked";
     const mat4 in_force = replayed(calls, light_call);
-    const mat4 named = named_by(lines.back().text);
+    const mat4 named = named_by(lines);
     std::cout << "  " << lines.back().text << "\n";
     for (std::size_t i = 0; i < 16; ++i) {
         EXPECT_NEAR(in_force[i], named[i], 1e-4) << "matrix element " << i;

@@ -1,13 +1,12 @@
-// The teaching panels in frames drawn in process: each stays in its own room at every window
-// size and leaves the rest of the frame as it was; the key panel's letters are large enough
-// to read on a projector; the view from outside shows the light, the eye and the lit faces
-// where the scene's maths puts them.
+// The teaching panels in frames drawn in process: each keeps to its room at every size, the
+// keys are readable, and the view from outside shows what the scene's maths puts there.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "app/orvena.h"
 #include "app/panels.h"
@@ -91,8 +90,9 @@ TEST_P(PanelRoom, EachPanelKeepsToItsRoom)
         EXPECT_GT(d.pixels, 200);
         EXPECT_GT(d.box.x0, 0);
         EXPECT_LT(d.box.x1, width - 1);
-        // The status lines' capitals end 1.7 units below the middle of their view.
-        EXPECT_GT(d.box.y0, on_overlay({0, -1.7, 0}, width, height).y);
+        // The status lines reach up to the camera line's parentheses: 119 font units above
+        // its baseline at -1.8, at the overlay's scale of 0.001.
+        EXPECT_GT(d.box.y0, on_overlay({0, -1.8 + 0.119, 0}, width, height).y);
         EXPECT_LT(d.box.y1, o.y);
     }
     {
@@ -182,12 +182,35 @@ TEST_F(Frame, KeyPanelCapitalsAreAtLeastTenPixelsTallAt500)
     EXPECT_GE(top - bottom + 1, 10);
 }
 
-// The light's call is the one line in the key colour, besides its arrow.
-TEST_F(Frame, CallPanelMarksTheLightCall)
+// The rows that hold pixels of the key colour, from the bottom.
+std::vector<int> highlighted_rows(const picture& pic)
+{
+    std::vector<int> rows;
+    for (int y = 0; y < pic.height; ++y) {
+        if (count_unrecorded(pic, {0, y, pic.width - 1, y}, highlighted) > 0) {
+            rows.push_back(y);
+        }
+    }
+    return rows;
+}
+
+// One line of the call panel is in the key colour, with its arrow: the light's call. In the
+// viewpoint mode that call comes before the camera's, so the marked line stands a line higher.
+TEST_F(Frame, CallPanelMarksTheLightCallAndOnlyIt)
 {
     panel_shown[PANEL_CALLS] = true;
-    const picture pic = draw(500, 500);
-    EXPECT_GT(count(pic, {0, 0, pic.width - 1, pic.height - 1}, highlighted), 100);
+    const std::vector<int> fixed = highlighted_rows(draw(500, 500));
+    apply_key('L');
+    apply_key('L');
+    const std::vector<int> viewpoint = highlighted_rows(draw(500, 500));
+    for (const std::vector<int>* rows : {&fixed, &viewpoint}) {
+        ASSERT_FALSE(rows->empty());
+        // Contiguous: a single line, no higher than a capital with its parentheses.
+        EXPECT_EQ(rows->back() - rows->front() + 1, static_cast<int>(rows->size()));
+        EXPECT_LT(rows->size(), 20U);
+    }
+    record_probe("count", fixed.front(), viewpoint.front());
+    EXPECT_GT(viewpoint.front(), fixed.back()) << "the marked line did not move up";
 }
 
 // White pixels of the outside view's light marker: a wire cube of edge 0.3 round centre.

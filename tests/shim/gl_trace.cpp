@@ -1,6 +1,5 @@
-// Preloaded into the light-calls trace test: records every call that clears the frame, picks
-// a matrix stack, changes a matrix or places a light, with its arguments, and passes it on to
-// OpenGL unchanged. The test takes the record through orvena_take_gl_trace.
+// Preloaded into the trace test: records the calls that clear, pick a matrix stack, change a
+// matrix or place a light, and passes each on unchanged. orvena_take_gl_trace hands them over.
 #include <GL/gl.h>
 #include <dlfcn.h>
 
