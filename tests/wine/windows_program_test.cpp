@@ -172,8 +172,9 @@ TEST(WindowsCommandLine, VersionHelpAndAMistypedOption)
     const run_result help = run_to_end({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: orvena [GLUT option]...\r\n", 0), 0U) << help.out;
-    for (const char* text : {"\r\n  L, l ", "\r\n  Escape ", "-geometry", "frame's outer corner",
-                             "-display, -direct, -indirect and -sync", "README.txt"}) {
+    for (const char* text :
+         {"\r\n  L, l ", "\r\n  F1 ", "\r\n  Escape ", "-geometry", "frame's outer corner",
+          "-display DEVICE", "\\\\.\\DISPLAY1", "-direct, -indirect and -sync", "README.txt"}) {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
     EXPECT_EQ(help.out.find("man 6"), std::string::npos) << "no manual pages on Windows";
