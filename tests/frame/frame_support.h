@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,14 @@ class Frame : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 };
+
+// A window's size, as the tests' parameters give it.
+struct window_size {
+    int width;
+    int height;
+};
+
+inline void PrintTo(const window_size& s, std::ostream* os) { *os << s.width << "x" << s.height; }
 
 // Pixels as glReadPixels gives them: rows from the bottom, 8 bits a channel.
 struct picture {

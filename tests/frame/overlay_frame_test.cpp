@@ -47,13 +47,6 @@ int differing(const picture& a, const picture& b, const pixel_box& box)
     return n;
 }
 
-struct window_size {
-    int width;
-    int height;
-};
-
-void PrintTo(const window_size& s, std::ostream* os) { *os << s.width << "x" << s.height; }
-
 class OverlayLayout : public Frame, public testing::WithParamInterface<window_size> {};
 
 TEST_P(OverlayLayout, LinesStartAtTheOverlaysLeftEdgeAndScaleWithTheHeight)

@@ -50,13 +50,6 @@ picture with_panel(panel_id panel, int width, int height)
     return pic;
 }
 
-struct window_size {
-    int width;
-    int height;
-};
-
-void PrintTo(const window_size& s, std::ostream* os) { *os << s.width << "x" << s.height; }
-
 class PanelRoom : public Frame, public testing::WithParamInterface<window_size> {};
 
 // The key panel lies whole inside the window with the scene round it; the calls panel lies
